@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, playing and testing need.
+# Does nothing when every one of them is already present.
+set -euo pipefail
+
+packages=(
+    # toolchain
+    build-essential cmake pkg-config clang-format
+    # test and benchmark frameworks
+    libgtest-dev libgmock-dev libbenchmark-dev
+    # platform libraries of the engine
+    libsdl2-dev libopenal-dev libpng-dev zlib1g-dev libgl-dev libgl1-mesa-dri
+    # a display, key presses, screenshots and sound checks for the tests
+    xvfb xauth xdotool x11-apps imagemagick sox
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

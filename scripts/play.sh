@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds a Release of the game and starts it.
+# BUILD_DIR chooses the build directory (default: build/release).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=${BUILD_DIR:-$root/build/release}
+
+"$root/scripts/deps.sh"
+
+cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
+    -DSEWER_BUILD_TESTS=OFF -DSEWER_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build_dir" --parallel "$(nproc)"
+
+game="$build_dir/bin/sewer-run"
+if [ -x "$game" ]; then
+    exec "$game" "$@"
+fi
+
+echo "The game itself (bin/sewer-run) is not built yet: still to come are the platform layer," \
+    "drawing, pictures, sound, the city builder, the actors and the screens."
+echo "What exists today is the engine's foundation; its tests run with scripts/test.sh."
