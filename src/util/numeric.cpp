@@ -1,0 +1,72 @@
+#include "util/numeric.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+constexpr double RadiansPerDegree = 0.017453292519943295;
+constexpr double DegreesPerRadian = 57.29577951308232;
+} // namespace
+
+int32_t TruncToInt(double x) {
+    if (std::isnan(x)) {
+        return 0;
+    }
+    if (x >= 2147483647.0) {
+        return std::numeric_limits<int32_t>::max();
+    }
+    if (x <= -2147483648.0) {
+        return std::numeric_limits<int32_t>::min();
+    }
+    return static_cast<int32_t>(x); // C++ conversion truncates toward zero
+}
+
+double SinDeg(double degrees) {
+    return std::sin(degrees * RadiansPerDegree);
+}
+double CosDeg(double degrees) {
+    return std::cos(degrees * RadiansPerDegree);
+}
+double TanDeg(double degrees) {
+    return std::tan(degrees * RadiansPerDegree);
+}
+double ASinDeg(double x) {
+    return std::asin(x) * DegreesPerRadian;
+}
+double ACosDeg(double x) {
+    return std::acos(x) * DegreesPerRadian;
+}
+double ATanDeg(double x) {
+    return std::atan(x) * DegreesPerRadian;
+}
+double ATan2Deg(double y, double x) {
+    return std::atan2(y, x) * DegreesPerRadian;
+}
+double SquareRoot(double x) {
+    return std::sqrt(x);
+}
+
+int32_t AbsInt(int32_t i) {
+    return i < 0 ? static_cast<int32_t>(0u - static_cast<uint32_t>(i)) : i;
+}
+double AbsFloat(double x) {
+    return std::fabs(x);
+}
+
+double SignFloat(double x) {
+    if (x > 0.0) {
+        return 1.0;
+    }
+    if (x < 0.0) {
+        return -1.0;
+    }
+    return 0.0;
+}
+
+double MinFloat(double a, double b) {
+    return a < b ? a : b;
+}
+double MaxFloat(double a, double b) {
+    return a > b ? a : b;
+}
