@@ -1,0 +1,41 @@
+#include "io/directory.h"
+#include "temp_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+TEST(DirectoryListing, YieldsEveryEntryThenTheEmptyText) {
+    TTempDirectory dir;
+    dir.WriteFile("a.png", "");
+    dir.WriteFile("\xC3\xA9.png", "");
+    auto handle = DirOpen(dir.TextPath() + u"/");
+    ASSERT_TRUE(handle);
+    std::set<Text> names;
+    for (Text name = DirNextName(handle); !name.empty(); name = DirNextName(handle)) {
+        names.insert(name);
+    }
+    names.erase(u".");
+    names.erase(u"..");
+    EXPECT_EQ(names, (std::set<Text>{u"a.png", u"\u00E9.png"}));
+    EXPECT_EQ(DirNextName(handle), u"");
+    DirClose(handle);
+    EXPECT_FALSE(handle);
+    EXPECT_EQ(DirNextName(handle), u"");
+}
+
+TEST(DirectoryListing, OpensOnlyExistingDirectories) {
+    TTempDirectory dir;
+    dir.WriteFile("file.txt", "x");
+    EXPECT_FALSE(DirOpen(u""));
+    EXPECT_FALSE(DirOpen(dir.TextPath("file.txt")));
+    EXPECT_FALSE(DirOpen(dir.TextPath("missing")));
+    EXPECT_TRUE(DirOpen(u"/"));
+}
+
+TEST(WorkingDirectory, IsTheCurrentDirectoryWithSlashes) {
+    const Text cwd = WorkingDirectory();
+    EXPECT_EQ(cwd, Utf8ToText(std::filesystem::current_path().string()));
+    EXPECT_FALSE(cwd.ends_with(u'/') && cwd != u"/");
+}

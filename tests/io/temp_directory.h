@@ -1,0 +1,44 @@
+#pragma once
+
+// A scratch directory unique to the running test, removed with everything in
+// it when the test ends.
+
+#include "util/text.h"
+#include "util/utf8.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+class TTempDirectory {
+public:
+    TTempDirectory() {
+        const auto unique = std::to_string(getpid()) + "-" + std::to_string(std::random_device{}());
+        _root = std::filesystem::temp_directory_path() / ("sewer-io-test-" + unique);
+        std::filesystem::create_directories(_root);
+    }
+    ~TTempDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(_root, ignored);
+    }
+    TTempDirectory(const TTempDirectory&) = delete;
+    TTempDirectory& operator=(const TTempDirectory&) = delete;
+
+    std::filesystem::path Path(const std::string& name = "") const { return _root / name; }
+    Text TextPath(const std::string& name = "") const { return Utf8ToText(Path(name).string()); }
+
+    void WriteFile(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    std::string ReadFile(const std::string& name) const {
+        std::ifstream in(Path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    std::filesystem::path _root;
+};
