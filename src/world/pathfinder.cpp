@@ -1,0 +1,267 @@
+#include "world/pathfinder.h"
+
+#include "util/numeric.h"
+#include "util/random.h"
+
+#include <stdexcept>
+
+namespace {
+
+// One reached cell. The search list is a single chain through After that
+// begins at the start node; the node being expanded splits it into the
+// expanded part before it and the waiting part from it on, which stands in
+// ascending order of Cost + Dist.
+struct TPath {
+    int32_t X = 0;
+    int32_t Y = 0;
+    TPath* Parent = nullptr;
+    float Cost = 0.0f; // from the start along the Parent chain
+    float Dist = 0.0f; // heuristic estimate of what remains to the goal
+    TPath* After = nullptr;
+};
+
+struct TMove {
+    int32_t dx;
+    int32_t dy;
+};
+
+// The order is part of the result: it decides which of several equal
+// candidates enters the list first, and the order of the random draws.
+constexpr TMove Moves[8] = {{+1, 0},  {0, +1},  {-1, 0},  {0, -1},
+                            {+1, +1}, {-1, +1}, {-1, -1}, {+1, -1}};
+constexpr int32_t StraightMoveCount = 4;
+
+const TGrid2D<float>* PathGrid = nullptr;
+int32_t PathWidth = 0;
+int32_t PathHeight = 0;
+int32_t DiagonalMode = 0;
+float CostNoise = 0.0f;
+
+// A cell is reached at most once per search, so one node per cell is all a
+// search can need: the pool is sized by SetUp and merely reset per search,
+// which also keeps the node addresses stable for the whole search.
+std::vector<TPath> NodePool;
+int32_t NodesUsed = 0;
+TGrid2D<TPath*> NodeGrid;
+
+std::vector<int32_t> LastRoute;
+int32_t LastRouteLength = 0;
+
+double F(const TPath& node) {
+    // For the magnitudes a search produces, the sum of two floats is exact in
+    // double: equal sums compare equal and no tie is broken by rounding.
+    return static_cast<double>(node.Dist) + static_cast<double>(node.Cost);
+}
+
+TPath& NewNode(int32_t x, int32_t y, TPath* parent) {
+    TPath& node = NodePool[static_cast<size_t>(NodesUsed++)];
+    node = TPath{};
+    node.X = x;
+    node.Y = y;
+    node.Parent = parent;
+    NodeGrid(x, y) = &node;
+    return node;
+}
+
+// Cost of a node reached from `from` by one move onto a cell of value
+// `cellCost`. The random draw is made even when the noise bound is 0: it
+// always takes two steps of the generator, and a seeded run reproduces only
+// if every search consumes the same number of them.
+float StepCost(const TPath& from, float cellCost, bool diagonal) {
+    const double r = RandomRange(0.0, static_cast<double>(CostNoise));
+    const double base = static_cast<double>(from.Cost);
+    if (!diagonal) {
+        return static_cast<float>(base + static_cast<double>(TPathfinder::BasicCost) +
+                                  static_cast<double>(cellCost) + r);
+    }
+    return static_cast<float>(base + static_cast<double>(TPathfinder::Root2) *
+                                         (static_cast<double>(TPathfinder::BasicCost) +
+                                          static_cast<double>(cellCost) + r));
+}
+
+float Heuristic(int32_t x, int32_t y, int32_t goalX, int32_t goalY) {
+    const int32_t ax = AbsInt(x - goalX);
+    const int32_t ay = AbsInt(y - goalY);
+    if (DiagonalMode == 0) {
+        // Every straight step costs at least BasicCost (0.25), so an eighth
+        // per cell never overestimates on a grid without negative values.
+        return static_cast<float>((ax + ay) / 8.0);
+    }
+    const double root2 = static_cast<double>(TPathfinder::Root2);
+    if (ax > ay) {
+        return static_cast<float>(0.1 * ((ax - ay) + ay * root2));
+    }
+    return static_cast<float>(0.1 * ((ay - ax) + ax * root2));
+}
+
+// Puts `node` behind every waiting node whose F is not greater, so that
+// among equal F the node inserted first is expanded first. Nothing goes in
+// front of `current`: the expanded part of the list is never touched.
+void Insert(TPath& current, TPath& node) {
+    const double f = F(node);
+    TPath* p = &current;
+    while (p->After != nullptr && F(*p->After) <= f) {
+        p = p->After;
+    }
+    node.After = p->After;
+    p->After = &node;
+}
+
+bool IsAncestor(const TPath& candidate, const TPath& node) {
+    for (const TPath* p = &node; p != nullptr; p = p->Parent) {
+        if (p == &candidate) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Offers `current` as a cheaper parent of the already reached node `k`.
+//
+// The threshold is evaluated in double, like the step costs it is measured
+// against; rounding it to float first would flip near-ties, and every
+// re-parenting decision changes the random draws of the rest of the run.
+//
+// k keeps its place in the list even though its F changes. Moving it would
+// change the order of expansion, and with it the order of every later random
+// draw, so a seeded city would no longer be reproduced. Nodes reached through
+// k keep their costs as well.
+//
+// A cell value below zero can make the test pass for an ancestor of
+// `current` (the start node included); re-parenting it would close a loop in
+// the Parent chain, and building the route would then never end. Such a move
+// is refused. With four-way moves and no negative values costs rise along
+// every chain, so the refusal never happens on the game's grid.
+void OfferParent(TPath& k, TPath& current, float cellCost, bool diagonal) {
+    const double threshold =
+        static_cast<double>(current.Cost) + static_cast<double>(TPathfinder::BasicCost) +
+        static_cast<double>(cellCost) * static_cast<double>(TPathfinder::Root2) +
+        static_cast<double>(CostNoise);
+    if (static_cast<double>(k.Cost) > threshold && !IsAncestor(k, current)) {
+        k.Parent = &current;
+        k.Cost = StepCost(current, cellCost, diagonal);
+    }
+}
+
+bool Passable(int32_t x, int32_t y) {
+    return (*PathGrid)(x, y) < 1.0f;
+}
+
+// Tries every allowed move from `current`. Returns the goal node as soon as
+// the goal cell is first reached (its remaining moves are not tried), or null.
+TPath* Expand(TPath& current, int32_t goalX, int32_t goalY) {
+    const int32_t moveCount = DiagonalMode == 0 ? StraightMoveCount : 8;
+    for (int32_t m = 0; m < moveCount; ++m) {
+        const bool diagonal = m >= StraightMoveCount;
+        const int32_t x = current.X + Moves[m].dx;
+        const int32_t y = current.Y + Moves[m].dy;
+        if (x < 0 || x >= PathWidth || y < 0 || y >= PathHeight) {
+            continue;
+        }
+        const float cellCost = (*PathGrid)(x, y);
+        if (!(cellCost < 1.0f)) {
+            continue;
+        }
+        if (DiagonalMode == 2 && diagonal && !(Passable(x, current.Y) && Passable(current.X, y))) {
+            continue;
+        }
+        if (TPath* k = NodeGrid(x, y)) {
+            OfferParent(*k, current, cellCost, diagonal);
+            continue;
+        }
+        TPath& node = NewNode(x, y, &current);
+        node.Cost = StepCost(current, cellCost, diagonal);
+        node.Dist = Heuristic(x, y, goalX, goalY);
+        Insert(current, node);
+        if (x == goalX && y == goalY) {
+            return &node;
+        }
+    }
+    return nullptr;
+}
+
+void StoreRoute(const TPath& goal) {
+    int32_t length = 0;
+    for (const TPath* p = &goal; p != nullptr; p = p->Parent) {
+        ++length;
+    }
+    LastRoute.resize(2 * static_cast<size_t>(length));
+    size_t i = 0;
+    for (const TPath* p = &goal; p != nullptr; p = p->Parent) {
+        LastRoute[i++] = p->X;
+        LastRoute[i++] = p->Y;
+    }
+    LastRouteLength = length;
+}
+
+void CheckCell(int32_t x, int32_t y) {
+    if (x < 0 || x >= PathWidth || y < 0 || y >= PathHeight) {
+        throw std::out_of_range("TPathfinder::FindPath: cell outside the grid");
+    }
+}
+
+} // namespace
+
+int32_t TPathfinder::SetUp(const TGrid2D<float>& grid, int32_t diagonalMode, float costNoise) {
+    PathGrid = &grid;
+    PathWidth = grid.Width();
+    PathHeight = grid.Height();
+    DiagonalMode = diagonalMode;
+    CostNoise = costNoise;
+    NodePool.assign(static_cast<size_t>(PathWidth) * static_cast<size_t>(PathHeight), TPath{});
+    NodeGrid.Resize(PathWidth, PathHeight, nullptr);
+    NodesUsed = 0;
+    return 0;
+}
+
+int32_t TPathfinder::FindPath(int32_t startX, int32_t startY, int32_t goalX, int32_t goalY) {
+    if (PathGrid == nullptr) {
+        throw std::logic_error("TPathfinder::FindPath before SetUp");
+    }
+    // The pool and the node grid were sized by SetUp; a grid resized since
+    // then would be read and written out of bounds.
+    if (PathGrid->Width() != PathWidth || PathGrid->Height() != PathHeight) {
+        throw std::logic_error("TPathfinder::FindPath: the grid changed size since SetUp");
+    }
+    CheckCell(startX, startY);
+    CheckCell(goalX, goalY);
+
+    // The start is the goal: a one-cell route, whatever the cell holds.
+    if (startX == goalX && startY == goalY) {
+        LastRoute.assign({startX, startY});
+        LastRouteLength = 1;
+        NodesUsed = 0;
+        return 1;
+    }
+    LastRouteLength = 0;
+    // Only the goal is checked: the start cell's own value is never examined.
+    if (!Passable(goalX, goalY)) {
+        NodesUsed = 0;
+        return 0;
+    }
+
+    NodeGrid.Fill(nullptr);
+    NodesUsed = 0;
+    TPath& start = NewNode(startX, startY, nullptr);
+    TPath* goal = nullptr;
+    for (TPath* current = &start; current != nullptr && goal == nullptr; current = current->After) {
+        goal = Expand(*current, goalX, goalY);
+    }
+    if (goal == nullptr) {
+        return 0;
+    }
+    StoreRoute(*goal);
+    return 1;
+}
+
+const std::vector<int32_t>& TPathfinder::Route() {
+    return LastRoute;
+}
+
+int32_t TPathfinder::RouteLength() {
+    return LastRouteLength;
+}
+
+int32_t TPathfinder::NodeCount() {
+    return NodesUsed;
+}
