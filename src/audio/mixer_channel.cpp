@@ -1,0 +1,114 @@
+#include "audio/mixer_channel.h"
+
+#include "audio/mixer_units.h"
+
+TMixerChannel::~TMixerChannel() {
+    if (Live() && _buf->_paused) {
+        Stop();
+    }
+}
+
+bool TMixerChannel::Live() const {
+    return _buf && _buf->_seq == _seq;
+}
+
+void TMixerChannel::Drop() {
+    _buf = nullptr;
+}
+
+int32_t TMixerChannel::Cue(const std::shared_ptr<TMixerSound>& sound) {
+    Stop();
+    auto buf = sound->TakeFreeBuf();
+    if (!buf) {
+        Drop();
+        return 0;
+    }
+    _sound = sound;
+    _buf = std::move(buf);
+    _seq = _buf->_seq;
+    _hertz = sound->Hertz();
+    _looping = sound->Loops();
+    _mono = sound->Mono();
+    _buf->_paused = 1;
+
+    _buf->Rewind();
+    _buf->SetLooping(_looping);
+    ApplyVolume();
+    ApplyPan();
+    ApplyRate();
+    return 1;
+}
+
+void TMixerChannel::Stop() {
+    if (!Live()) {
+        return;
+    }
+    // The position is left where it is: the next cue rewinds.
+    _buf->Stop();
+    _buf->_paused = 0;
+    ++_buf->_seq;
+    Drop();
+}
+
+void TMixerChannel::SetPaused(int32_t paused) {
+    if (!Live()) {
+        return;
+    }
+    if (!_buf->Active()) {
+        // The sound has ended: resuming must not start it again.
+        ++_buf->_seq;
+        Drop();
+        return;
+    }
+    if (paused == 0) {
+        _buf->Resume();
+    } else {
+        _buf->Pause();
+    }
+    _buf->_paused = paused != 0 ? 1 : 0;
+}
+
+void TMixerChannel::SetVolume(float volume) {
+    _volume = VolumeCurve(volume);
+    if (Live()) {
+        ApplyVolume();
+    }
+}
+
+void TMixerChannel::SetPan(float pan) {
+    _pan = PanCurve(pan);
+    if (Live()) {
+        ApplyPan();
+    }
+}
+
+void TMixerChannel::SetRate(float rate) {
+    _rate = rate;
+    if (Live()) {
+        ApplyRate();
+    }
+}
+
+int32_t TMixerChannel::Playing() {
+    return Live() ? _buf->Playing() : 0;
+}
+
+void TMixerChannel::ApplyVolume() {
+    _buf->SetGain(GainFromMillibels(MillibelsFromVolumeCurve(_volume)));
+}
+
+void TMixerChannel::ApplyPan() {
+    // A mixer places only mono sources; a stereo sound keeps its own channels.
+    if (_mono) {
+        _buf->SetPosition(PositionFromPanUnits(PanUnitsFromPanCurve(_pan)));
+    }
+}
+
+void TMixerChannel::ApplyRate() {
+    // A rate that gives no positive frequency is refused, as a device refuses
+    // it, and the pitch stays as it was.
+    const int32_t frequency = FrequencyFromRate(_hertz, _rate);
+    if (frequency > 0) {
+        _buf->SetPitch(PitchFromFrequency(frequency, _hertz));
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// Volume, pan and rate as a channel takes them, the device-neutral units the
+// mixing driver keeps (hundredths of a decibel, pan units of ±10000, hertz),
+// and what a mixer's source is given for them.
+
+#include <cstdint>
+
+// Volumes and pans are shaped by a 0.1 power curve before they become
+// attenuations, so that the audible change is spread over the whole range.
+float VolumeCurve(float volume); // volume clamped to 0 ... 1, raised to 0.1
+float PanCurve(float pan);       // sign × (1 − (1 − |pan|)^0.1), pan clamped to ±1
+
+// 0 (full) down to -10000 (silent) hundredths of a decibel.
+int32_t MillibelsFromVolumeCurve(float curve);
+// -10000 (left) ... 10000 (right).
+int32_t PanUnitsFromPanCurve(float curve);
+// The sound's rate scaled, truncated to whole hertz.
+int32_t FrequencyFromRate(int32_t hertz, float rate);
+
+// 10^(mB / 2000): -600 mB is half the amplitude, -10000 mB is 10^-5.
+float GainFromMillibels(int32_t millibels);
+
+// Where a mono source is placed to pan it: on the unit circle around the
+// listener, straight ahead at 0, hard left (x = -1) at -10000 and hard right
+// at 10000. Being at distance 1 it is never attenuated by distance.
+struct TSourcePosition {
+    float x;
+    float y;
+    float z;
+};
+TSourcePosition PositionFromPanUnits(int32_t panUnits);
+
+// frequency / hertz; both must be above 0.
+float PitchFromFrequency(int32_t frequency, int32_t hertz);
