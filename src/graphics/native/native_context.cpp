@@ -1,0 +1,238 @@
+#include "graphics/native/native_context.h"
+
+#include "graphics/graphics_flags.h"
+#include "system/program_startup.h"
+#include "system/sdl/sdl_system_driver.h"
+#include "util/runtime_error.h"
+#include "util/utf8.h"
+
+#include <SDL.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct TWindowDestroyer {
+    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+
+struct TGLContextDeleter {
+    void operator()(void* context) const { SDL_GL_DeleteContext(context); }
+};
+
+using TWindowHandle = std::unique_ptr<SDL_Window, TWindowDestroyer>;
+using TGLContextHandle = std::unique_ptr<void, TGLContextDeleter>;
+
+struct TNativeContext {
+    ContextKind kind = ContextKind::Windowed;
+    TGraphicsSettings settings;
+    // Declared before the GL context, so the context goes first.
+    TWindowHandle window;
+    TGLContextHandle glContext;
+};
+
+struct TNativeState {
+    std::map<int32_t, std::unique_ptr<TNativeContext>> contexts;
+    int32_t current = 0;
+    int32_t lastHandle = 0;
+    bool videoStarted = false;
+};
+
+// Deliberately never destroyed: graphics still open when the program ends
+// close themselves during static destruction and must find it intact.
+TNativeState& State() {
+    static auto* state = new TNativeState;
+    return *state;
+}
+
+TNativeContext* Find(int32_t handle) {
+    auto& contexts = State().contexts;
+    const auto found = contexts.find(handle);
+    return found != contexts.end() ? found->second.get() : nullptr;
+}
+
+// Started on first need, and tried again on the next if it failed (no
+// display yet, for instance).
+bool StartVideo() {
+    auto& state = State();
+    if (!state.videoStarted) {
+        InstallSDLSystemDriver();
+        // A full screen gives the desktop its mode back and is minimised when
+        // it loses the focus, and takes its mode again when it regains it.
+        SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+        state.videoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    }
+    return state.videoStarted;
+}
+
+int32_t BitsPerPixel(Uint32 format) {
+    // The memory size of a pixel, as display modes are usually counted: a
+    // mode of 24 colour bits in 32-bit pixels is a 32-bit mode.
+    return SDL_BYTESPERPIXEL(format) * 8;
+}
+
+std::optional<SDL_DisplayMode> FindDisplayMode(int32_t width, int32_t height, int32_t depth,
+                                               int32_t hertz) {
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode{};
+        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height &&
+            BitsPerPixel(mode.format) == depth && (hertz == 0 || mode.refresh_rate == hertz)) {
+            return mode;
+        }
+    }
+    return std::nullopt;
+}
+
+// The minimum sizes of the pixel format: 1 bit of whatever a flag asks for,
+// so that the nearest format the system has is chosen.
+void RequestPixelFormat(int32_t flags) {
+    const auto bit = [flags](int32_t flag) { return (flags & flag) != 0 ? 1 : 0; };
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 1);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 1);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 1);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, bit(ContextAlphaBits));
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, bit(ContextDepthBits));
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, bit(ContextStencilBits));
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, bit(ContextAccumBits));
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, bit(ContextAccumBits));
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, bit(ContextAccumBits));
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, bit(ContextDoubleBuffer));
+    // The drawing layer uses OpenGL 1.x immediate mode, which only a
+    // compatibility context keeps.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+TWindowHandle OpenWindow(int32_t width, int32_t height, int32_t depth, int32_t hertz) {
+    const std::string caption = TextToUtf8(ProgramTitle());
+    if (depth == 0) {
+        // SDL windows are not resizable unless asked to be.
+        return TWindowHandle(SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED,
+                                              SDL_WINDOWPOS_CENTERED, width, height,
+                                              SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN));
+    }
+    // The mode with the rate asked for, else the same mode at any rate.
+    auto mode = FindDisplayMode(width, height, depth, hertz);
+    if (!mode && hertz != 0) {
+        mode = FindDisplayMode(width, height, depth, 0);
+    }
+    if (!mode) {
+        RaiseRuntimeError(u"GLGraphicsDriver failed to set display mode");
+    }
+    TWindowHandle window(
+        SDL_CreateWindow(caption.c_str(), 0, 0, width, height,
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN));
+    // The mode itself changes whenever the window is shown or gets the focus.
+    if (window && SDL_SetWindowDisplayMode(window.get(), &*mode) != 0) {
+        RaiseRuntimeError(u"GLGraphicsDriver failed to set display mode");
+    }
+    return window;
+}
+
+void MakeCurrent(const TNativeContext* context) {
+    if (context) {
+        SDL_GL_MakeCurrent(context->window.get(), context->glContext.get());
+    } else {
+        SDL_GL_MakeCurrent(nullptr, nullptr);
+    }
+}
+
+} // namespace
+
+int32_t CreateWindowContext(int32_t width, int32_t height, int32_t depth, int32_t hertz,
+                            int32_t flags) {
+    if (!StartVideo()) {
+        return 0;
+    }
+    RequestPixelFormat(flags);
+    auto context = std::make_unique<TNativeContext>();
+    context->kind = depth != 0 ? ContextKind::FullScreen : ContextKind::Windowed;
+    // No window means no pixel format fitted the request either.
+    context->window = OpenWindow(width, height, depth, hertz);
+    if (!context->window) {
+        return 0;
+    }
+    context->glContext.reset(SDL_GL_CreateContext(context->window.get()));
+    if (!context->glContext) {
+        return 0;
+    }
+    // Creation made the new context current; the current one stays as it was.
+    auto& state = State();
+    MakeCurrent(Find(state.current));
+
+    int clientWidth = 0;
+    int clientHeight = 0;
+    SDL_GetWindowSize(context->window.get(), &clientWidth, &clientHeight);
+    context->settings = {clientWidth, clientHeight, depth, hertz, flags};
+    SDL_ShowWindow(context->window.get());
+
+    const int32_t handle = ++state.lastHandle;
+    state.contexts.emplace(handle, std::move(context));
+    return handle;
+}
+
+TGraphicsSettings NativeContextSettings(int32_t context) {
+    const TNativeContext* found = Find(context);
+    return found ? found->settings : TGraphicsSettings();
+}
+
+void MakeNativeContextCurrent(int32_t context) {
+    auto& state = State();
+    TNativeContext* found = Find(context);
+    const int32_t handle = found ? context : 0;
+    if (handle == state.current) {
+        return;
+    }
+    state.current = handle;
+    MakeCurrent(found);
+}
+
+void CloseNativeContext(int32_t context) {
+    auto& state = State();
+    const auto found = state.contexts.find(context);
+    if (found == state.contexts.end()) {
+        return;
+    }
+    if (state.current == context) {
+        MakeNativeContextCurrent(0);
+    }
+    state.contexts.erase(found);
+}
+
+void NativeFlip(int32_t sync) {
+    const TNativeContext* current = Find(State().current);
+    if (!current) {
+        return;
+    }
+    // Set on every swap: another program (or a focus change) may have moved it.
+    ApplySwapInterval(sync != 0 ? 1 : 0);
+    SDL_GL_SwapWindow(current->window.get());
+}
+
+std::vector<TGraphicsMode> ListNativeModes(int32_t maxModes) {
+    std::vector<TGraphicsMode> modes;
+    if (!StartVideo()) {
+        return modes;
+    }
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count && static_cast<int32_t>(modes.size()) < maxModes; ++i) {
+        SDL_DisplayMode mode{};
+        if (SDL_GetDisplayMode(0, i, &mode) != 0) {
+            break;
+        }
+        const int32_t depth = BitsPerPixel(mode.format);
+        if (depth >= 16) {
+            modes.push_back({mode.w, mode.h, depth, mode.refresh_rate});
+        }
+    }
+    return modes;
+}
+
+void ApplySwapInterval(int32_t interval) {
+    // Refused under some servers (a virtual framebuffer has no retrace): the
+    // frames are then paced by the soft pacing alone.
+    SDL_GL_SetSwapInterval(interval);
+}

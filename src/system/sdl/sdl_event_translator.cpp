@@ -1,0 +1,149 @@
+#include "system/sdl/sdl_event_translator.h"
+
+#include "system/sdl/sdl_key_codes.h"
+#include "util/utf8.h"
+
+#include <SDL_keyboard.h>
+#include <SDL_mouse.h>
+
+namespace {
+
+int32_t ModifierMask(Uint16 mod) {
+    int32_t mask = 0;
+    if (mod & KMOD_SHIFT) {
+        mask |= ModifierShift;
+    }
+    if (mod & KMOD_CTRL) {
+        mask |= ModifierControl;
+    }
+    if (mod & KMOD_ALT) {
+        mask |= ModifierAlt;
+    }
+    if (mod & KMOD_GUI) {
+        mask |= ModifierSystem;
+    }
+    return mask;
+}
+
+// Buttons are numbered 1 left, 2 right, 3 middle; the extra buttons have none.
+int32_t ButtonNumber(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return 1;
+    case SDL_BUTTON_RIGHT:
+        return 2;
+    case SDL_BUTTON_MIDDLE:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+// The data of a pointer move names one held button, right before middle
+// before left.
+int32_t HeldButtonCode(Uint32 state) {
+    if (state & SDL_BUTTON_RMASK) {
+        return 2;
+    }
+    if (state & SDL_BUTTON_MMASK) {
+        return 4;
+    }
+    if (state & SDL_BUTTON_LMASK) {
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::shared_ptr<TEvent> TSDLEventTranslator::Make(int32_t id, int32_t data, int32_t x,
+                                                  int32_t y) const {
+    return TEvent::Create(id, nullptr, data, _mods, x, y, {});
+}
+
+std::vector<std::shared_ptr<TEvent>> TSDLEventTranslator::Translate(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        _mods = ModifierMask(event.key.keysym.mod);
+        const int32_t key = VirtualKeyForScancode(event.key.keysym.scancode);
+        if (key == 0) {
+            return {};
+        }
+        const int32_t id = event.type == SDL_KEYUP ? EventKeyUp
+                           : event.key.repeat != 0 ? EventKeyRepeat
+                                                   : EventKeyDown;
+        return {Make(id, key)};
+    }
+    case SDL_TEXTINPUT: {
+        std::vector<std::shared_ptr<TEvent>> chars;
+        for (const char16_t unit : Utf8ToText(event.text.text)) {
+            chars.push_back(Make(EventKeyChar, unit));
+        }
+        return chars;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const int32_t button = ButtonNumber(event.button.button);
+        if (button == 0) {
+            return {};
+        }
+        const int32_t id = event.type == SDL_MOUSEBUTTONDOWN ? EventMouseDown : EventMouseUp;
+        return {Make(id, button, event.button.x, event.button.y)};
+    }
+    case SDL_MOUSEMOTION:
+        return {Make(EventMouseMove, HeldButtonCode(event.motion.state), event.motion.x,
+                     event.motion.y)};
+    case SDL_MOUSEWHEEL: {
+        // Only the vertical wheel counts; whole notches are steps, and a finer
+        // movement of a precise wheel reports 0 steps.
+        if (event.wheel.y == 0 && event.wheel.preciseY == 0.0f) {
+            return {};
+        }
+        const int32_t sign = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+        return {
+            Make(EventMouseWheel, sign * event.wheel.y, event.wheel.mouseX, event.wheel.mouseY)};
+    }
+    case SDL_WINDOWEVENT:
+        return TranslateWindowEvent(event.window);
+    case SDL_QUIT:
+        return {Make(EventAppTerminate, 0)};
+    default:
+        return {};
+    }
+}
+
+std::vector<std::shared_ptr<TEvent>>
+TSDLEventTranslator::TranslateWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (_active) {
+            return {};
+        }
+        _active = true;
+        return {Make(EventAppResume, 0)};
+    case SDL_WINDOWEVENT_FOCUS_LOST: {
+        // SDL hands the focus over before it reports the loss, so a focus that
+        // went to another of the program's windows is already there.
+        SDL_Window* focus = SDL_GetKeyboardFocus();
+        if (!_active || (focus && SDL_GetWindowID(focus) != event.windowID)) {
+            return {};
+        }
+        _active = false;
+        return {Make(EventAppSuspend, 0)};
+    }
+    case SDL_WINDOWEVENT_CLOSE:
+        // Only reported: the window stays open until the program closes it.
+        return {Make(EventAppTerminate, 0)};
+    case SDL_WINDOWEVENT_ENTER:
+    case SDL_WINDOWEVENT_LEAVE: {
+        int x = 0;
+        int y = 0;
+        SDL_GetMouseState(&x, &y);
+        const int32_t id = event.event == SDL_WINDOWEVENT_ENTER ? EventMouseEnter : EventMouseLeave;
+        return {Make(id, 0, x, y)};
+    }
+    default:
+        return {};
+    }
+}

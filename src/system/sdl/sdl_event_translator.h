@@ -1,0 +1,29 @@
+#pragma once
+
+// Turns SDL events into the system's TEvents: keys with Windows virtual-key
+// codes, characters as UTF-16 code units, pointer events in window client
+// pixels, and focus and close requests as application events.
+
+#include "system/event.h"
+
+#include <SDL_events.h>
+
+#include <memory>
+#include <vector>
+
+class TSDLEventTranslator {
+public:
+    // At most one event, except for text input, which gives one KeyChar per
+    // UTF-16 code unit. Events that mean nothing here give none.
+    std::vector<std::shared_ptr<TEvent>> Translate(const SDL_Event& event);
+
+private:
+    std::vector<std::shared_ptr<TEvent>> TranslateWindowEvent(const SDL_WindowEvent& event);
+    std::shared_ptr<TEvent> Make(int32_t id, int32_t data, int32_t x = 0, int32_t y = 0) const;
+
+    // The modifier mask as of the latest key event.
+    int32_t _mods = 0;
+    // Whether one of the program's windows has the keyboard focus, so that
+    // focus moving between two of them is no suspend and resume.
+    bool _active = false;
+};

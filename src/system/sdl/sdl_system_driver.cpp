@@ -1,0 +1,65 @@
+#include "system/sdl/sdl_system_driver.h"
+
+#include <SDL.h>
+
+TSDLSystemDriver::TSDLSystemDriver() {
+    // SDL would turn Ctrl+C and SIGTERM into a quit event, which the game
+    // ignores like a close request; the signals must end the process instead.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A closed window's quit event would repeat the window's close event.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    _started = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+}
+
+TSDLSystemDriver::~TSDLSystemDriver() {
+    if (_started) {
+        SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    }
+}
+
+void TSDLSystemDriver::Emit(const SDL_Event& event) {
+    for (const auto& translated : _translator.Translate(event)) {
+        translated->Emit();
+    }
+}
+
+int32_t TSDLSystemDriver::Poll() {
+    SDL_Event event;
+    while (_started && SDL_PollEvent(&event)) {
+        Emit(event);
+    }
+    return 0;
+}
+
+int32_t TSDLSystemDriver::Wait() {
+    SDL_Event event;
+    if (_started && SDL_WaitEvent(&event)) {
+        Emit(event);
+    }
+    return Poll();
+}
+
+int32_t TSDLSystemDriver::MoveMouse(int32_t x, int32_t y) {
+    if (SDL_Window* window = SDL_GetKeyboardFocus()) {
+        SDL_WarpMouseInWindow(window, x, y);
+    } else {
+        // No window is active yet (a full-screen window that has just opened
+        // lies at the screen's origin, so its client position is the global one).
+        SDL_WarpMouseGlobal(x, y);
+    }
+    return 0;
+}
+
+int32_t TSDLSystemDriver::SetMouseVisible(int32_t visible) {
+    SDL_ShowCursor(visible != 0 ? SDL_ENABLE : SDL_DISABLE);
+    return 0;
+}
+
+std::shared_ptr<TSDLSystemDriver> InstallSDLSystemDriver() {
+    auto current = std::dynamic_pointer_cast<TSDLSystemDriver>(SystemDriver());
+    if (!current) {
+        current = std::make_shared<TSDLSystemDriver>();
+        SetSystemDriver(current);
+    }
+    return current;
+}

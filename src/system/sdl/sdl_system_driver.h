@@ -1,0 +1,34 @@
+#pragma once
+
+// The system driver over SDL's event queue. Making one starts SDL's event
+// subsystem (and ends it again when the driver goes).
+
+#include "system/sdl/sdl_event_translator.h"
+#include "system/system_driver.h"
+
+#include <SDL_events.h>
+
+#include <memory>
+
+class TSDLSystemDriver : public TSystemDriver {
+public:
+    TSDLSystemDriver();
+    ~TSDLSystemDriver() override;
+    TSDLSystemDriver(const TSDLSystemDriver&) = delete;
+    TSDLSystemDriver& operator=(const TSDLSystemDriver&) = delete;
+
+    int32_t Poll() override;
+    int32_t Wait() override;
+    int32_t MoveMouse(int32_t x, int32_t y) override;
+    int32_t SetMouseVisible(int32_t visible) override;
+
+private:
+    void Emit(const SDL_Event& event);
+
+    bool _started = false;
+    TSDLEventTranslator _translator;
+};
+
+// Makes an SDL system driver the current one unless it already is, and
+// returns it. The native graphics layer calls this before opening a window.
+std::shared_ptr<TSDLSystemDriver> InstallSDLSystemDriver();
