@@ -28,6 +28,9 @@ public:
     TCStream(const TCStream&) = delete;
     TCStream& operator=(const TCStream&) = delete;
 
+    // MODE_READ, MODE_WRITE or both, as the stream was opened.
+    int32_t Mode() const { return _mode; }
+
     int64_t Pos() override;
     int64_t Size() override;
     int64_t Seek(int64_t pos) override;

@@ -38,8 +38,9 @@ TEST(CStream, WritesReadsAndTracksPositionAndSize) {
 TEST(CStream, UpdateModeInterleavesReadsAndWritesInPlace) {
     TTempDirectory dir;
     dir.WriteFile("data.bin", "abcdef");
-    auto stream = StreamOpen(dir.TextPath("data.bin"), true, true);
+    auto stream = TCStream::OpenFile(dir.TextPath("data.bin"), true, true);
     ASSERT_TRUE(stream);
+    EXPECT_EQ(stream->Mode(), TCStream::MODE_READ | TCStream::MODE_WRITE);
     EXPECT_EQ(stream->ReadString(2), u"ab");
     stream->WriteString(u"XY");
     EXPECT_EQ(stream->ReadString(1), u"e");
