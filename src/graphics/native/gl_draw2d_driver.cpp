@@ -1,0 +1,296 @@
+#include "graphics/native/gl_draw2d_driver.h"
+
+#include "graphics/blend_mode.h"
+#include "graphics/draw_arithmetic.h"
+#include "graphics/graphics_context.h"
+#include "graphics/graphics_flags.h"
+#include "graphics/native/gl_graphics.h"
+#include "graphics/native/gl_image_frame.h"
+#include "graphics/oval_outline.h"
+#include "pixmap/pixmap_transform.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+namespace {
+
+void Vertex(const TDrawPoint& point) {
+    glVertex2f(point.x, point.y);
+}
+
+void SetProjection(double width, double height) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // y grows downwards, as on the screen.
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+// Sets a blend mode for the length of a raw pixel transfer.
+class TBlendOverride {
+public:
+    TBlendOverride(TGLDraw2DDriver& driver, int32_t saved, int32_t mode)
+        : _driver(driver), _saved(saved) {
+        _driver.SetBlend(mode);
+    }
+    ~TBlendOverride() { _driver.SetBlend(_saved); }
+    TBlendOverride(const TBlendOverride&) = delete;
+    TBlendOverride& operator=(const TBlendOverride&) = delete;
+
+private:
+    TGLDraw2DDriver& _driver;
+    int32_t _saved;
+};
+
+} // namespace
+
+std::vector<TGraphicsMode> TGLDraw2DDriver::GraphicsModes() {
+    return GLGraphicsDriver()->GraphicsModes();
+}
+
+std::shared_ptr<TGraphics> TGLDraw2DDriver::CreateGraphics(int32_t width, int32_t height,
+                                                           int32_t depth, int32_t hertz,
+                                                           int32_t flags) {
+    auto graphics = GLGraphicsDriver()->CreateGraphics(width, height, depth, hertz, flags);
+    if (!graphics) {
+        return nullptr;
+    }
+    return TDraw2DGraphics::Create(std::move(graphics), shared_from_this());
+}
+
+void TGLDraw2DDriver::SetGraphics(const std::shared_ptr<TGraphics>& graphics) {
+    const auto context = std::dynamic_pointer_cast<TDraw2DGraphics>(graphics);
+    if (!context) {
+        TDraw2DGraphics::ClearCurrent();
+        GLGraphicsDriver()->SetGraphics(nullptr);
+        return;
+    }
+    GLGraphicsDriver()->SetGraphics(context->_graphics);
+    ResetGLContext(*context);
+    context->MakeCurrent();
+}
+
+void TGLDraw2DDriver::Flip(int32_t sync) {
+    GLGraphicsDriver()->Flip(sync);
+}
+
+std::shared_ptr<TImageFrame>
+TGLDraw2DDriver::CreateFrameFromPixmap(const std::shared_ptr<TPixmap>& pixmap, int32_t flags) {
+    return TGLImageFrame::CreateFromPixmap(pixmap, flags);
+}
+
+void TGLDraw2DDriver::SetBlend(int32_t mode) {
+    if (mode == _blend) {
+        return;
+    }
+    _blend = mode;
+    switch (mode) {
+    case BlendCutout:
+        glDisable(GL_BLEND);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GEQUAL, 0.5f);
+        break;
+    case BlendTranslucent:
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDisable(GL_ALPHA_TEST);
+        break;
+    case BlendAdditive:
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        glDisable(GL_ALPHA_TEST);
+        break;
+    case BlendMultiply:
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_DST_COLOR, GL_ZERO);
+        glDisable(GL_ALPHA_TEST);
+        break;
+    default: // BlendOpaque and unknown modes
+        glDisable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
+        break;
+    }
+}
+
+void TGLDraw2DDriver::SetAlpha(float alpha) {
+    _colour[3] = AlphaByte(alpha);
+    _SendColour();
+}
+
+void TGLDraw2DDriver::SetColor(int32_t r, int32_t g, int32_t b) {
+    _colour[0] = ColourByte(r);
+    _colour[1] = ColourByte(g);
+    _colour[2] = ColourByte(b);
+    _SendColour();
+}
+
+void TGLDraw2DDriver::SetClsColor(int32_t r, int32_t g, int32_t b) {
+    glClearColor(ColourByte(r) / 255.0f, ColourByte(g) / 255.0f, ColourByte(b) / 255.0f, 1.0f);
+}
+
+void TGLDraw2DDriver::SetViewport(int32_t x, int32_t y, int32_t w, int32_t h) {
+    if (x == 0 && y == 0 && w == _windowWidth && h == _windowHeight) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    // An empty or inverted rectangle clips everything away (OpenGL would
+    // refuse a negative size and keep the previous rectangle).
+    w = std::max(w, 0);
+    h = std::max(h, 0);
+    glEnable(GL_SCISSOR_TEST);
+    // OpenGL counts rows from the bottom.
+    glScissor(x, _windowHeight - y - h, w, h);
+}
+
+void TGLDraw2DDriver::SetTransform(float ix, float iy, float jx, float jy) {
+    _transform = {ix, iy, jx, jy};
+}
+
+void TGLDraw2DDriver::SetLineWidth(float width) {
+    glLineWidth(width);
+}
+
+void TGLDraw2DDriver::Cls() {
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void TGLDraw2DDriver::Plot(float x, float y) {
+    DisableTexture();
+    glBegin(GL_POINTS);
+    // The centre of the pixel.
+    glVertex2f(x + 0.5f, y + 0.5f);
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx, float ty) {
+    DisableTexture();
+    const TDrawPoint from = _transform.Apply(x0, y0, tx, ty);
+    const TDrawPoint to = _transform.Apply(x1, y1, tx, ty);
+    glBegin(GL_LINES);
+    glVertex2f(from.x + 0.5f, from.y + 0.5f);
+    glVertex2f(to.x + 0.5f, to.y + 0.5f);
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) {
+    DisableTexture();
+    glBegin(GL_QUADS);
+    Vertex(_transform.Apply(x0, y0, tx, ty));
+    Vertex(_transform.Apply(x1, y0, tx, ty));
+    Vertex(_transform.Apply(x1, y1, tx, ty));
+    Vertex(_transform.Apply(x0, y1, tx, ty));
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx, float ty) {
+    DisableTexture();
+    glBegin(GL_POLYGON);
+    for (const TDrawPoint& point : OvalOutline(x0, y0, x1, y1)) {
+        Vertex(_transform.Apply(point.x, point.y, tx, ty));
+    }
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawPoly(std::span<const float> xy, float hx, float hy, float tx, float ty) {
+    if (xy.size() < 6 || xy.size() % 2 != 0) {
+        return;
+    }
+    DisableTexture();
+    glBegin(GL_POLYGON);
+    for (size_t i = 0; i < xy.size(); i += 2) {
+        Vertex(_transform.Apply(xy[i] + hx, xy[i + 1] + hy, tx, ty));
+    }
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawPixmap(const TPixmap& pixmap, int32_t x, int32_t y) {
+    if (pixmap.width <= 0 || pixmap.height <= 0) {
+        return;
+    }
+    DisableTexture();
+    const TBlendOverride opaque(*this, _blend, BlendOpaque);
+    const auto rgba = pixmap.Convert(FormatRGBA8888);
+    // The raster position starts at the window's top-left corner; glBitmap
+    // moves it by whole window pixels, whatever the logical size. Rows are
+    // drawn downwards from there.
+    glPixelZoom(1.0f, -1.0f);
+    glRasterPos2i(0, 0);
+    glBitmap(0, 0, 0, 0, static_cast<float>(x), static_cast<float>(-y), nullptr);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, rgba->pitch / 4);
+    glDrawPixels(rgba->width, rgba->height, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelZoom(1.0f, 1.0f);
+}
+
+std::shared_ptr<TPixmap> TGLDraw2DDriver::GrabPixmap(int32_t x, int32_t y, int32_t w, int32_t h) {
+    w = std::max(w, 0);
+    h = std::max(h, 0);
+    const TBlendOverride opaque(*this, _blend, BlendOpaque);
+    auto rows = CreatePixmap(w, h, FormatRGBA8888);
+    if (w > 0 && h > 0) {
+        glPixelStorei(GL_PACK_ROW_LENGTH, rows->pitch / 4);
+        glReadPixels(x, _windowHeight - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rows->pixels);
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    }
+    // OpenGL gives the bottom row first.
+    return FlipPixmapVertically(*rows);
+}
+
+void TGLDraw2DDriver::SetResolution(float width, float height) {
+    SetProjection(width, height);
+}
+
+void TGLDraw2DDriver::ResetGLContext(const TDraw2DGraphics& graphics) {
+    const TGraphicsSettings settings = graphics.GetSettings();
+    _windowWidth = settings.width;
+    _windowHeight = settings.height;
+    _blend = 0;
+    _boundTexture = 0;
+    _texturing = false;
+    glDisable(GL_TEXTURE_2D);
+    SetProjection(settings.width, settings.height);
+    glLoadIdentity();
+    glViewport(0, 0, settings.width, settings.height);
+}
+
+void TGLDraw2DDriver::BindTexture(uint32_t name) {
+    if (name != _boundTexture) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        _boundTexture = name;
+    }
+}
+
+void TGLDraw2DDriver::EnableTexture(uint32_t name) {
+    BindTexture(name);
+    if (!_texturing) {
+        glEnable(GL_TEXTURE_2D);
+        _texturing = true;
+    }
+}
+
+void TGLDraw2DDriver::DisableTexture() {
+    if (_texturing) {
+        glDisable(GL_TEXTURE_2D);
+        _texturing = false;
+    }
+}
+
+void TGLDraw2DDriver::ForgetTexture(uint32_t name) {
+    if (name == _boundTexture) {
+        _boundTexture = 0;
+    }
+}
+
+void TGLDraw2DDriver::_SendColour() const {
+    glColor4ubv(_colour.data());
+}
+
+const std::shared_ptr<TGLDraw2DDriver>& GLDraw2DDriver() {
+    static const auto driver = std::make_shared<TGLDraw2DDriver>();
+    return driver;
+}
+
+void InstallDraw2DDriver() {
+    SelectGraphicsDriver(GLDraw2DDriver(), ContextDoubleBuffer);
+}

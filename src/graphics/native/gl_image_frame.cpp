@@ -1,0 +1,133 @@
+#include "graphics/native/gl_image_frame.h"
+
+#include "graphics/graphics_context.h"
+#include "graphics/image.h"
+#include "graphics/native/dead_textures.h"
+#include "graphics/native/gl_draw2d_driver.h"
+#include "graphics/texture_layout.h"
+#include "pixmap/pixmap_transform.h"
+#include "util/runtime_error.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+namespace {
+
+// The largest texture of at most width x height that the implementation
+// accepts: each side above 1 is halved until it does.
+void FitTextureSize(int32_t& width, int32_t& height) {
+    for (;;) {
+        glTexImage2D(GL_PROXY_TEXTURE_2D, 0, 4, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     nullptr);
+        GLint accepted = 0;
+        glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &accepted);
+        if (accepted != 0) {
+            return;
+        }
+        if (width == 1 && height == 1) {
+            RaiseRuntimeError(u"Unable to calculate tex size");
+        }
+        NextMipmapSize(width, height);
+    }
+}
+
+void SetFilters(int32_t flags) {
+    const bool smooth = (flags & ImageSmooth) != 0;
+    const bool mipmaps = (flags & ImageMipmaps) != 0;
+    GLint minFilter = smooth ? GL_LINEAR : GL_NEAREST;
+    if (mipmaps) {
+        minFilter = smooth ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, smooth ? GL_LINEAR : GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+}
+
+void Upload(int32_t level, const TPixmap& pixmap) {
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, pixmap.pitch / BytesPerPixel(pixmap.format));
+    glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, pixmap.width, pixmap.height, GL_RGBA,
+                    GL_UNSIGNED_BYTE, pixmap.pixels);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
+} // namespace
+
+std::shared_ptr<TGLImageFrame>
+TGLImageFrame::CreateFromPixmap(const std::shared_ptr<TPixmap>& pixmap, int32_t flags) {
+    if (!pixmap || pixmap->width <= 0 || pixmap->height <= 0) {
+        return nullptr;
+    }
+    int32_t textureWidth = TextureSide(pixmap->width);
+    int32_t textureHeight = TextureSide(pixmap->height);
+    FitTextureSize(textureWidth, textureHeight);
+
+    const int32_t w = std::min(pixmap->width, textureWidth);
+    const int32_t h = std::min(pixmap->height, textureHeight);
+    const auto picture =
+        w < pixmap->width || h < pixmap->height ? ResizePixmap(*pixmap, w, h) : pixmap;
+    auto level = TexturePixmap(picture, textureWidth, textureHeight);
+
+    DeleteDeadTextures();
+    auto frame = std::make_shared<TGLImageFrame>();
+    glGenTextures(1, &frame->name);
+    frame->seq = ContextGeneration();
+    GLDraw2DDriver()->BindTexture(frame->name);
+    SetFilters(flags);
+
+    const bool mipmaps = (flags & ImageMipmaps) != 0;
+    int32_t levelWidth = textureWidth;
+    int32_t levelHeight = textureHeight;
+    for (int32_t index = 0;; ++index) {
+        glTexImage2D(GL_TEXTURE_2D, index, GL_RGBA8, levelWidth, levelHeight, 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, nullptr);
+        if (!mipmaps || (levelWidth == 1 && levelHeight == 1)) {
+            break;
+        }
+        NextMipmapSize(levelWidth, levelHeight);
+    }
+    Upload(0, *level);
+    for (int32_t index = 1; mipmaps && (level->width > 1 || level->height > 1); ++index) {
+        int32_t nextWidth = level->width;
+        int32_t nextHeight = level->height;
+        NextMipmapSize(nextWidth, nextHeight);
+        level = ResizePixmap(*level, nextWidth, nextHeight);
+        Upload(index, *level);
+    }
+
+    frame->uscale = 1.0f / static_cast<float>(textureWidth);
+    frame->vscale = 1.0f / static_cast<float>(textureHeight);
+    frame->u1 = static_cast<float>(w) * frame->uscale;
+    frame->v1 = static_cast<float>(h) * frame->vscale;
+    return frame;
+}
+
+TGLImageFrame::~TGLImageFrame() {
+    if (seq != 0) {
+        BuryTexture(name, seq);
+        seq = 0;
+    }
+}
+
+void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx,
+                         float sy, float sw, float sh) {
+    const float su0 = sx * uscale;
+    const float sv0 = sy * vscale;
+    const float su1 = (sx + sw) * uscale;
+    const float sv1 = (sy + sh) * vscale;
+    auto& driver = *GLDraw2DDriver();
+    driver.EnableTexture(name);
+    const TDrawTransform& transform = driver.Transform();
+    glBegin(GL_QUADS);
+    const auto corner = [&](float u, float v, float x, float y) {
+        const TDrawPoint point = transform.Apply(x, y, tx, ty);
+        glTexCoord2f(u, v);
+        glVertex2f(point.x, point.y);
+    };
+    corner(su0, sv0, x0, y0);
+    corner(su1, sv0, x1, y0);
+    corner(su1, sv1, x1, y1);
+    corner(su0, sv1, x0, y1);
+    glEnd();
+}
