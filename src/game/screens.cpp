@@ -1,0 +1,116 @@
+#include "game/screens.h"
+
+#include "audio/audio.h"
+#include "audio/channel.h"
+#include "game/globals.h"
+#include "graphics/draw2d.h"
+#include "graphics/graphics_context.h"
+#include "graphics/images.h"
+#include "graphics/text_drawing.h"
+#include "io/directory.h"
+#include "system/input_state.h"
+#include "util/program_exit.h"
+#include "util/random.h"
+#include "util/runtime_error.h"
+#include "world/city.h"
+
+namespace {
+constexpr int32_t EscapeKey = 27;
+constexpr int32_t SpaceKey = 32;
+
+// The screens' pictures are loaded as each screen starts and held only by
+// its loop; without its picture a screen cannot be shown at all.
+std::shared_ptr<TImage> LoadScreenPicture(const Text& path) {
+    auto image = LoadImageFile(WorkingDirectory() + path, 0);
+    if (!image) {
+        RaiseRuntimeError(u"cant find image");
+    }
+    return image;
+}
+
+void EndProgramOnEscape() {
+    if (TakeKeyPresses(EscapeKey) != 0) {
+        EndProgram();
+    }
+}
+} // namespace
+
+int32_t TitleScreen() {
+    const auto logo = LoadScreenPicture(u"/img/logo.png");
+    while (true) {
+        ClearScreen();
+        DrawImageFrame(*logo, 0, 0, 0);
+        if (TakeKeyPresses(SpaceKey) != 0) {
+            return 0;
+        }
+        EndProgramOnEscape();
+        // The colour picked here tints the logo of the next pass: a flicker
+        // in random light greys. Blue's jitter is drawn first.
+        const int32_t base = RandomInt(128, 240);
+        const int32_t jitterBlue = RandomInt(-15, 15);
+        const int32_t jitterGreen = RandomInt(-15, 15);
+        const int32_t jitterRed = RandomInt(-15, 15);
+        SetDrawColour(base + jitterRed, base + jitterGreen, base + jitterBlue);
+        PresentFrame(-1);
+    }
+}
+
+void LoseScreen() {
+    const auto picture = LoadScreenPicture(u"/img/end.png");
+    if (EngineChannel) {
+        EngineChannel->Stop();
+    }
+    AudioSetRate(CrashChannel, 0.2f);
+    AudioPlaySound(CrashSound, CrashChannel);
+    // No colour is set: the picture and the text keep the colour of play.
+    while (true) {
+        ClearScreen();
+        DrawImageFrame(*picture, 0, 0, 0);
+        EndProgramOnEscape();
+        const int32_t dy = RandomInt(3, 1);
+        const int32_t dx = RandomInt(3, 1);
+        DrawString(u"You Lose!", static_cast<float>(30 + dx), static_cast<float>(10 + dy));
+        PresentFrame(-1);
+    }
+}
+
+void WinScreen() {
+    const auto picture = LoadScreenPicture(u"/img/win.png");
+    if (EngineChannel) {
+        EngineChannel->Stop();
+    }
+    while (true) {
+        ClearScreen();
+        SetDrawColour(255, 255, 255);
+        DrawImageFrame(*picture, 0, 0, 0);
+        EndProgramOnEscape();
+        const int32_t base = RandomInt(128, 240);
+        const int32_t green = base + RandomInt(-15, 15);
+        SetDrawColour(0, green, 0);
+        DrawString(u"You escaped!", 10, 10);
+        PresentFrame(-1);
+    }
+}
+
+int32_t DrawStartMessages() {
+    SetDrawColour(255, 0, 0);
+    DrawString(u"We got the money!", 0, 10);
+    DrawString(u"Get to the Sewer!", 0, 20);
+    SetDrawColour(255, 255, 255);
+    return 0;
+}
+
+void DrawMiniMapOverlay(float carX, float carY) {
+    if (MiniMapImage) {
+        DrawImageFrame(*MiniMapImage, 0, 0, 0);
+    }
+    SetDrawColour(0, 0, 255);
+    FillRect(static_cast<float>(StartPoint.x), static_cast<float>(StartPoint.y), 1, 1);
+    SetDrawColour(255, 0, 0);
+    FillRect(static_cast<float>(SewerPoint.x), static_cast<float>(SewerPoint.y), 1, 1);
+    // Divided as floats, so the dot glides between cells instead of jumping.
+    SetDrawColour(0, 255, 0);
+    FillRect(carX / 64.0f, carY / 64.0f, 1, 1);
+    SetDrawColour(255, 255, 255);
+    SetDrawScale(1, 1);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+// The game's full-screen pictures and its few texts over play. Each screen
+// is a loop of its own, one paced frame per pass; the win and lose screens
+// never return, and Escape ends the program from any of them.
+
+#include <cstdint>
+
+// Shows the title until Space is pressed; Escape ends the program. Space is
+// tested first, so a waiting Escape is left for the frame loop.
+int32_t TitleScreen();
+
+// Stops the engine, plays the crash once at a fifth of its rate and shows
+// the shaking "You Lose!" until Escape.
+[[noreturn]] void LoseScreen();
+
+// Stops the engine and shows the flickering green "You escaped!" until Escape.
+[[noreturn]] void WinScreen();
+
+// The two red messages over the first seconds of play; leaves white.
+int32_t DrawStartMessages();
+
+// The city map in the top-left corner, one unit per cell, with the start,
+// the sewer and the car (at world position carX, carY) marked. Leaves white.
+void DrawMiniMapOverlay(float carX, float carY);

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The real program in a real window on the test display, driven by real key
+# presses: it starts, builds its city, shows the title, plays, spawns a
+# police car on C, shows the minimap on M and ends with status 0 on Escape.
+# Then the fatal cases: a missing road tile and a missing image folder.
+# Usage: end_to_end_test.sh <build bin directory>
+set -uo pipefail
+
+bin=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# A copy of the program and its assets, so the fatal cases can remove files.
+copy_game() {
+    local dir=$1
+    mkdir -p "$dir"
+    cp -r "$bin/sewer-run" "$bin/img" "$bin/car2.wav" "$bin/explo.wav" "$dir/"
+}
+
+wait_for_window() {
+    local window=""
+    for _ in $(seq 1 150); do
+        window=$(xdotool search --name '^Sewer Run$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && break
+        sleep 0.2
+    done
+    echo "$window"
+}
+
+# The program ends its lines with CR LF.
+has_line() {
+    tr -d '\r' <"$1" | grep -q -- "$2"
+}
+
+wait_for_line() {
+    local file=$1 pattern=$2
+    for _ in $(seq 1 100); do
+        has_line "$file" "$pattern" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# --- A whole session of play ---------------------------------------------
+copy_game "$work/game"
+(cd / && exec "$work/game/sewer-run") >"$work/out.txt" 2>"$work/err.txt" &
+game=$!
+window=$(wait_for_window)
+if [ -z "$window" ]; then
+    fail "no window titled 'Sewer Run' appeared"
+    kill "$game" 2>/dev/null
+else
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1
+    xdotool windowfocus --sync "$window" >/dev/null 2>&1
+    # SDL reports focus with a short delay; keys sent before it are lost.
+    sleep 1
+    has_line "$work/out.txt" "^$work/game/img/\$" || fail "the image directory was not printed"
+    has_line "$work/out.txt" '^made point ' || fail "no 'made point' line"
+    has_line "$work/out.txt" '^Done with map!$' || fail "no 'Done with map!' line"
+
+    xdotool key space
+    sleep 0.5
+    xdotool keydown Up
+    sleep 0.5
+    xdotool keyup Up
+    xdotool key c
+    wait_for_line "$work/out.txt" '^created cop!  0$' || fail "C did not print 'created cop!  0'"
+    xdotool key Escape
+    for _ in $(seq 1 50); do
+        kill -0 "$game" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$game" 2>/dev/null; then
+        fail "Escape did not end the program"
+        kill "$game"
+    fi
+    wait "$game"
+    status=$?
+    [ "$status" -eq 0 ] || fail "the program ended with status $status after Escape"
+fi
+
+# --- Fatal asset problems ----------------------------------------------------
+expect_fatal() {
+    local dir=$1 message=$2
+    timeout 60 "$dir/sewer-run" >"$dir/out.txt" 2>"$dir/err.txt"
+    local status=$?
+    [ "$status" -eq 255 ] || fail "expected status 255 for '$message', got $status"
+    grep -q -- "$message" "$dir/err.txt" || fail "expected '$message' on standard error"
+}
+
+copy_game "$work/no-tile"
+rm "$work/no-tile/img/r13.png"
+expect_fatal "$work/no-tile" "missing image: r13.png"
+
+copy_game "$work/no-img"
+rm -r "$work/no-img/img"
+expect_fatal "$work/no-img" "cant load image: img/cars.png"
+
+copy_game "$work/no-sound"
+rm "$work/no-sound/explo.wav"
+expect_fatal "$work/no-sound" "cant load sound: $work/no-sound/explo.wav"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failed"
+    exit 1
+fi
+echo "all end-to-end checks passed"
