@@ -17,13 +17,10 @@ namespace {
 
 constexpr float PowerStep = 0.001f;
 constexpr float PowerDecay = 0.7f;
-constexpr float WhiteGroundFactor = 0.9f;
 // How far ahead of the car a police car may appear.
 constexpr double CopSpawnLead = 128.0;
 // Closer than this to the sewer's centre wins.
 constexpr double GoalRadius = 16.0;
-constexpr int32_t SmokeDamage = 50;
-constexpr int32_t WreckDamage = 100;
 
 void OpenScreen(const std::function<void()>& screen) {
     if (screen) {

@@ -21,11 +21,8 @@ namespace {
 constexpr double ChaseRange = 256.0;
 // Closer than this, two cars touch.
 constexpr double ContactRange = 8.0;
-constexpr float WhiteGroundFactor = 0.9f;
 constexpr int32_t BumpDamage = 5;
 constexpr int32_t RamDamage = 2;
-constexpr int32_t SmokeDamage = 50;
-constexpr int32_t WreckDamage = 100;
 // A ram needs one of the two to move faster than this. Single precision, as
 // the speeds are: a police car at exactly 0.4f is slow enough.
 constexpr float PlayerRamSpeed = 0.5f;

@@ -14,6 +14,12 @@
 inline constexpr uint32_t WallColour = 0xFFB97A57;
 // Slows a car; pedestrians stand on it.
 inline constexpr uint32_t SlowColour = 0xFFFFFFFF;
+// What white ground leaves of a car's velocity each frame.
+inline constexpr float WhiteGroundFactor = 0.9f;
+
+// Damage past which a car smokes, and past which it is wrecked.
+inline constexpr int32_t SmokeDamage = 50;
+inline constexpr int32_t WreckDamage = 100;
 
 // The tile picture of the cell holding world pixel (px, py), or null where
 // there is none. Positions left of or above the city belong to no cell:

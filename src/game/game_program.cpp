@@ -32,9 +32,12 @@ constexpr int32_t OpeningMessageFrames = 120;
 
 // The pictures and sounds the start-up loads must all be there: a missing
 // one stops the program at once, naming the file, instead of failing in the
-// middle of play.
+// middle of play. When the whole image folder is gone, that is the message.
 std::shared_ptr<TImage> Required(std::shared_ptr<TImage> image, const Text& path) {
     if (!image) {
+        if (!DirOpen(WorkingDirectory() + u"/img/")) {
+            RaiseRuntimeError(u"couldnt find image dir");
+        }
         RaiseRuntimeError(u"cant load image: " + path);
     }
     return image;

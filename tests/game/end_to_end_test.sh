@@ -100,7 +100,11 @@ expect_fatal "$work/no-tile" "missing image: r13.png"
 
 copy_game "$work/no-img"
 rm -r "$work/no-img/img"
-expect_fatal "$work/no-img" "cant load image: img/cars.png"
+expect_fatal "$work/no-img" "couldnt find image dir"
+
+copy_game "$work/no-arrow"
+rm "$work/no-arrow/img/arrow.png"
+expect_fatal "$work/no-arrow" "cant load image: $work/no-arrow/img/arrow.png"
 
 copy_game "$work/no-sound"
 rm "$work/no-sound/explo.wav"
