@@ -59,7 +59,11 @@ struct TEventRegistry {
     void Register(int32_t id, const Text& name) { names += IntToText(id) + u"{" + name + u"}"; }
 
     Text Describe(int32_t id) const {
-        const Text key = u"}" + IntToText(id) + u"{";
+        // Built by appending: GCC 12 misreports literal + string as an
+        // overlapping copy at -O3.
+        Text key = u"}";
+        key += IntToText(id);
+        key += u'{';
         const size_t start = names.find(key);
         if (start == Text::npos) {
             return Text();
