@@ -1,0 +1,163 @@
+// The game's start-up, phase by phase, up to the first presented title frame,
+// then whole frames of play (RunFrame: simulation, drawing, presenting)
+// without pacing, with 0, 10 and 50 police cars. Start-up repeats
+// StartGame's steps in StartGame's order, with a clock between them; the
+// window is opened at hertz 0 so that no frame waits for a 60 Hz slot.
+//
+//   bench-game-startup [frames]     frames of play per police car count (300)
+//
+// It prints "name value unit" lines, like bench-bare-window, whose figures
+// are the floor these are held against. Needs a display (xvfb-run will do)
+// and the game's assets beside it, which the build puts there.
+
+#include "actors/car.h"
+#include "actors/fake_car.h"
+#include "actors/ped.h"
+#include "audio/audio.h"
+#include "game/game_program.h"
+#include "game/globals.h"
+#include "game/image_library.h"
+#include "graphics/blend_mode.h"
+#include "graphics/draw2d.h"
+#include "graphics/graphics_context.h"
+#include "graphics/images.h"
+#include "graphics/native/gl_draw2d_driver.h"
+#include "io/directory.h"
+#include "process_figures.h"
+#include "system/program_startup.h"
+#include "util/clock.h"
+#include "util/numeric.h"
+#include "util/program_exit.h"
+#include "util/random.h"
+#include "util/runtime_error.h"
+#include "world/city.h"
+#include "world/mini_map.h"
+#include "world/road_map.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+int FramesPerCount = 300;
+
+using TClock = std::chrono::steady_clock;
+
+// Runs `step` and prints how long it took.
+void Phase(const char* name, const std::function<void()>& step) {
+    const auto begin = TClock::now();
+    step();
+    const std::chrono::duration<double, std::milli> took = TClock::now() - begin;
+    std::printf("startup_%s_ms %.2f ms\n", name, took.count());
+}
+
+std::shared_ptr<TImage> Required(std::shared_ptr<TImage> image) {
+    if (!image) {
+        RaiseRuntimeError(u"bench-game-startup: a picture is missing beside the program\n");
+    }
+    return image;
+}
+
+std::shared_ptr<TSound> RequiredSound(const Text& path, int32_t flags) {
+    auto sound = AudioLoadSound(path, flags);
+    if (!sound) {
+        RaiseRuntimeError(u"bench-game-startup: a sound is missing beside the program\n");
+    }
+    return sound;
+}
+
+void StartUp() {
+    const Text dir = WorkingDirectory();
+    Phase("window", [] {
+        WinScreenHandler = [] {};
+        LoseScreenHandler = [] {};
+        CreateCityGrids();
+        SetProgramTitle(GameTitle);
+        SeedRandom(MillisecondClock());
+        if (!OpenGraphics(800, 600, 0, 0, 0)) {
+            RaiseRuntimeError(u"bench-game-startup: could not open the window\n");
+        }
+        SetBlendMode(BlendTranslucent);
+        SetLogicalSize(160.0f, 120.0f);
+    });
+    Phase("pictures", [&] {
+        CarStrip = Required(LoadImageStrip(u"img/cars.png", 6, 11, 0, 6, 0));
+        CentreImageOffset(*CarStrip);
+        CopList = MakeEmptyList<tFakeCar>();
+        ArrowImage = Required(LoadImageFile(dir + u"/img/arrow.png", 0));
+        SewerImage = Required(LoadImageFile(dir + u"/img/sewer.png", 0));
+        CentreImageOffset(*SewerImage);
+        CentreImageOffset(*ArrowImage);
+    });
+    Phase("sounds", [&] {
+        EngineSound = RequiredSound(dir + u"/car2.wav", 1);
+        EngineChannel = AudioCueSound(EngineSound, nullptr);
+        CrashSound = RequiredSound(dir + u"/explo.wav", 0);
+        CrashChannel = AudioCueSound(CrashSound, nullptr);
+        PedList = MakeEmptyList<tPed>();
+    });
+    Phase("image_library", [] { LoadImageLibrary(); });
+    Phase("city", [] {
+        BuildWorld(ImageLibrary);
+        BuildMiniMap();
+        CreatePlayerCar();
+    });
+    Phase("pedestrians", [&] {
+        PedImage = Required(LoadImageStrip(dir + u"/img/pede.png", 8, 8, 0, 2, 0));
+        CentreImageOffset(*PedImage);
+        SpawnPedestrians();
+    });
+    Phase("title_frame", [&] {
+        const auto logo = Required(LoadImageFile(dir + u"/img/logo.png", 0));
+        ClearScreen();
+        DrawImageFrame(*logo, 0, 0, 0);
+        PresentFrame(-1);
+    });
+    std::printf("first_frame_ms %.2f ms\n", MillisecondsSinceProcessStart());
+}
+
+// Play from the start cell with `cops` police cars spawned around it; the
+// police cars ram the player as they would in a game (no screen ends it).
+void PlayFrames(int32_t cops) {
+    CopSpawnChance = 0; // the count stays what it was set to
+    CreatePlayerCar();
+    CopList = MakeEmptyList<tFakeCar>();
+    for (int32_t i = 0; i < cops; ++i) {
+        CopList->AddLast(SpawnCop(StartPoint.x, StartPoint.y));
+    }
+    FrameCount = 0;
+    const auto wallBefore = TClock::now();
+    const double cpuBefore = ProcessCpuMilliseconds();
+    for (int frame = 0; frame < FramesPerCount; ++frame) {
+        RunFrame();
+    }
+    const double cpu = (ProcessCpuMilliseconds() - cpuBefore) / FramesPerCount;
+    const std::chrono::duration<double, std::milli> wall = TClock::now() - wallBefore;
+    std::printf("frame_cpu_ms_cops_%d %.4f ms\n", cops, cpu);
+    std::printf("frame_wall_ms_cops_%d %.4f ms\n", cops, wall.count() / FramesPerCount);
+}
+
+void Measure() {
+    StartUp();
+    for (const int32_t cops : {0, 10, 50}) {
+        PlayFrames(cops);
+    }
+    std::printf("peak_rss_mb %.1f MB\n", PeakResidentMegabytes());
+    std::fflush(stdout);
+    EndProgram();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2) {
+        FramesPerCount = std::max(1, std::atoi(argv[1]));
+    }
+    StartProgram(argc, argv, [] {
+        InstallDraw2DDriver();
+        Measure();
+    });
+}

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and runs them all, each window one on a private
+# virtual display with Mesa's software renderer, then prints the figures
+# held against their budgets (docs/performance.md explains them).
+# BUILD_DIR chooses the build directory (default: build/bench); RESULTS the
+# folder for every benchmark's full output (default: $BUILD_DIR/bench-results).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=${BUILD_DIR:-$root/build/bench}
+results=${RESULTS:-$build_dir/bench-results}
+
+# Runs a program with its launch time in SEWER_LAUNCH_NS, so that it can
+# tell how long it took from the launch to its first frame.
+launch() {
+    SEWER_LAUNCH_NS=$(date +%s%N) exec "$@"
+}
+
+# The value of "name value unit" lines for `name`, median over the files.
+median_of() {
+    local name=$1
+    shift
+    awk -v n="$name" '$1 == n { print $2 }' "$@" | sort -g |
+        awk '{ v[NR] = $1 } END { if (NR == 0) print "nan"; else if (NR % 2) print v[(NR + 1) / 2];
+              else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+inside_display() {
+    local bin=$build_dir/bin
+    cd "$bin"
+    echo "== BuildWorld over 50 seeds, image library loading"
+    ./bench-city-build --benchmark_out="$results/city.json" --benchmark_out_format=json
+    echo "== pathfinder"
+    ./bench-pathfinder --benchmark_out="$results/pathfinder.json" --benchmark_out_format=json
+    echo "== one frame of simulation, 0/10/50 police cars"
+    ./bench-actors-frame --benchmark_out="$results/actors.json" --benchmark_out_format=json
+    echo "== picture loading against bare libpng"
+    ./bench-pixmap-loader --benchmark_out="$results/pixmap.json" --benchmark_out_format=json
+    echo "== 2D drawing in a window"
+    ./bench-draw2d --benchmark_out="$results/draw2d.json" --benchmark_out_format=json
+
+    echo "== start-up to the first presented frame (5 runs each, alternating)"
+    for run in 1 2 3 4 5; do
+        (launch ./bench-bare-window) >"$results/bare-$run.txt"
+        (launch ./bench-game-startup 1) >"$results/startup-$run.txt"
+    done
+    echo "== unpaced frames: bare textured quad, then the game's RunFrame"
+    ./bench-bare-window quad 300 >"$results/quad.txt"
+    ./bench-game-startup 300 >"$results/frames.txt"
+    cat "$results/quad.txt" "$results/frames.txt"
+
+    echo "== pacing: 600 frames at 60 Hz"
+    ./frame-pacing | tee "$results/pacing.txt"
+}
+
+if [[ ${1:-} == --inside ]]; then
+    inside_display
+    exit
+fi
+
+cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DSEWER_WARNINGS_AS_ERRORS=ON >/dev/null
+cmake --build "$build_dir" --parallel "$(nproc)" --target bench-city-build bench-pathfinder \
+    bench-actors-frame bench-pixmap-loader bench-draw2d bench-bare-window bench-game-startup \
+    frame-pacing game-assets
+mkdir -p "$results"
+
+export GALLIUM_DRIVER=llvmpipe
+BUILD_DIR=$build_dir RESULTS=$results \
+    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --inside
+
+bare_first=$(median_of first_frame_ms "$results"/bare-*.txt)
+game_first=$(median_of first_frame_ms "$results"/startup-*.txt)
+quad_cpu=$(median_of quad_frame_cpu_ms "$results/quad.txt")
+frame_cpu=$(median_of frame_cpu_ms_cops_10 "$results/frames.txt")
+bare_rss=$(median_of peak_rss_mb "$results/quad.txt")
+game_rss=$(median_of peak_rss_mb "$results/frames.txt")
+
+echo
+echo "== against the budgets"
+for phase in window pictures sounds image_library city pedestrians title_frame; do
+    printf '  start-up phase %-14s %8.2f ms (median of 5)\n' "$phase" \
+        "$(median_of "startup_${phase}_ms" "$results"/startup-*.txt)"
+done
+awk -v b="$bare_first" -v g="$game_first" 'BEGIN {
+    printf "  first title frame  %.1f ms, bare window %.1f ms: +%.1f ms (budget +50)\n", g, b, g - b }'
+awk -v q="$quad_cpu" -v f="$frame_cpu" 'BEGIN {
+    printf "  frame CPU, 10 cops %.3f ms, bare quad %.3f ms: %.2f x (budget 2 x)\n", f, q, f / q }'
+awk -v b="$bare_rss" -v g="$game_rss" 'BEGIN {
+    printf "  peak memory        %.1f MB, bare window %.1f MB: +%.1f MB (budget +30)\n", g, b, g - b }'
+echo "  BuildWorld median, simulation per frame: see city.json (median_ms, budget 10) and"
+echo "  actors.json (BM_SimulateFrame/10, budget 0.2 ms) in $results"
