@@ -21,3 +21,13 @@ function(sewer_add_library name)
   target_include_directories(sewer_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(sewer_${name} PUBLIC sewer::options)
 endfunction()
+
+# The sanitizer build: every project target checked for memory errors, leaks
+# and undefined behaviour. Undefined behaviour stops the program like a
+# memory error does, so that a test run cannot pass over it; the frame
+# pointers give the leak reports whole stacks.
+if(SEWER_SANITIZE)
+  target_compile_options(sewer_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(sewer_options INTERFACE -fsanitize=address,undefined)
+endif()
