@@ -47,9 +47,6 @@ double SquareRoot(double x) {
     return std::sqrt(x);
 }
 
-int32_t AbsInt(int32_t i) {
-    return i < 0 ? static_cast<int32_t>(0u - static_cast<uint32_t>(i)) : i;
-}
 double AbsFloat(double x) {
     return std::fabs(x);
 }

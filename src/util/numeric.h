@@ -18,7 +18,9 @@ double ATanDeg(double x);
 double ATan2Deg(double y, double x); // (-180, 180]
 double SquareRoot(double x);
 
-int32_t AbsInt(int32_t i);
+inline int32_t AbsInt(int32_t i) {
+    return i < 0 ? static_cast<int32_t>(0u - static_cast<uint32_t>(i)) : i;
+}
 double AbsFloat(double x);
 double SignFloat(double x); // -1.0, 0.0 or 1.0
 double MinFloat(double a, double b);

@@ -66,7 +66,15 @@ float CostNoise = 0.0f;
 // which also keeps the node addresses stable for the whole search.
 std::vector<TPath> NodePool;
 int32_t NodesUsed = 0;
-TGrid2D<TPath*> NodeGrid;
+
+// The node each cell got, column after column. An entry counts only if it
+// was written by the current search, so nothing is cleared between searches.
+struct TCellNode {
+    uint32_t Search = 0;
+    TPath* Node = nullptr;
+};
+std::vector<TCellNode> CellNodes;
+uint32_t SearchNumber = 0;
 
 // Every run starts from a node inserted into an empty waiting part or from
 // a split of a full run, so a search never needs twice as many runs as the
@@ -85,27 +93,34 @@ double F(const TPath& node) {
     return static_cast<double>(node.Dist) + static_cast<double>(node.Cost);
 }
 
+size_t CellIndex(int32_t x, int32_t y) {
+    return static_cast<size_t>(x) * static_cast<size_t>(PathHeight) + static_cast<size_t>(y);
+}
+
 TPath& NewNode(int32_t x, int32_t y, TPath* parent) {
     TPath& node = NodePool[static_cast<size_t>(NodesUsed++)];
     node = TPath{};
     node.X = x;
     node.Y = y;
     node.Parent = parent;
-    NodeGrid(x, y) = &node;
+    CellNodes[CellIndex(x, y)] = TCellNode{SearchNumber, &node};
     return node;
 }
 
-// The node this search made for cell (x, y), or null. The node grid is not
-// cleared between searches: an entry belongs to this search only if it
-// points into the part of the pool used so far and at a node of that very
-// cell (a cell is reached at most once per search, so a slot of this search
-// holding the cell is the one its entry was set to).
+// The node this search made for cell (x, y), or null.
 TPath* ReachedNode(int32_t x, int32_t y) {
-    TPath* node = NodeGrid(x, y);
-    if (node == nullptr || node >= NodePool.data() + NodesUsed || node->X != x || node->Y != y) {
-        return nullptr;
+    const TCellNode& entry = CellNodes[CellIndex(x, y)];
+    return entry.Search == SearchNumber ? entry.Node : nullptr;
+}
+
+// Starts a search: every cell counts as unreached.
+void BeginSearch() {
+    NodesUsed = 0;
+    if (++SearchNumber == 0) {
+        // After 2^32 searches the numbers come round: forget every entry.
+        std::fill(CellNodes.begin(), CellNodes.end(), TCellNode{});
+        SearchNumber = 1;
     }
-    return node;
 }
 
 // Cost of a node reached from `from` by one move onto a cell of value
@@ -295,7 +310,9 @@ TPath* Expand(TPath& current, int32_t goalX, int32_t goalY) {
         const bool diagonal = m >= StraightMoveCount;
         const int32_t x = current.X + Moves[m].dx;
         const int32_t y = current.Y + Moves[m].dy;
-        if (x < 0 || x >= PathWidth || y < 0 || y >= PathHeight) {
+        // One unsigned comparison per axis also refuses -1.
+        if (static_cast<uint32_t>(x) >= static_cast<uint32_t>(PathWidth) ||
+            static_cast<uint32_t>(y) >= static_cast<uint32_t>(PathHeight)) {
             continue;
         }
         const float cellCost = (*PathGrid)(x, y);
@@ -350,10 +367,10 @@ int32_t TPathfinder::SetUp(const TGrid2D<float>& grid, int32_t diagonalMode, flo
     DiagonalMode = diagonalMode;
     CostNoise = costNoise;
     NodePool.assign(static_cast<size_t>(PathWidth) * static_cast<size_t>(PathHeight), TPath{});
-    NodeGrid.Resize(PathWidth, PathHeight, nullptr);
     // Entries left from searches on an earlier pool must not be mistaken
     // for nodes of the new one.
-    NodeGrid.Fill(nullptr);
+    CellNodes.assign(NodePool.size(), TCellNode{});
+    SearchNumber = 0;
     NodesUsed = 0;
     RunPool.assign(2 * NodePool.size() + 1, TRun{});
     ResetRuns();
@@ -386,7 +403,7 @@ int32_t TPathfinder::FindPath(int32_t startX, int32_t startY, int32_t goalX, int
         return 0;
     }
 
-    NodesUsed = 0;
+    BeginSearch();
     ResetRuns();
     TPath& start = NewNode(startX, startY, nullptr);
     TPath* goal = nullptr;
