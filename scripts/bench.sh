@@ -88,5 +88,20 @@ awk -v q="$quad_cpu" -v f="$frame_cpu" 'BEGIN {
     printf "  frame CPU, 10 cops %.3f ms, bare quad %.3f ms: %.2f x (budget 2 x)\n", f, q, f / q }'
 awk -v b="$bare_rss" -v g="$game_rss" 'BEGIN {
     printf "  peak memory        %.1f MB, bare window %.1f MB: +%.1f MB (budget +30)\n", g, b, g - b }'
-echo "  BuildWorld median, simulation per frame: see city.json (median_ms, budget 10) and"
-echo "  actors.json (BM_SimulateFrame/10, budget 0.2 ms) in $results"
+# A field of the named benchmark in Google Benchmark's JSON output, which
+# writes one field per line.
+json_field() {
+    awk -v name="\"$2\"" -v field="\"$3\":" '
+        $1 == "\"name\":" && $2 == name "," { inside = 1 }
+        inside && $1 == field { sub(",", "", $2); print $2; exit }' "$1"
+}
+build_world=$(json_field "$results/city.json" BM_BuildWorld/min_time:2.000 median_ms)
+build_world_p95=$(json_field "$results/city.json" BM_BuildWorld/min_time:2.000 p95_ms)
+simulate=$(json_field "$results/actors.json" BM_SimulateFrame/10 cpu_time)
+awk -v m="$build_world" -v p="$build_world_p95" 'BEGIN {
+    printf "  BuildWorld         median %.2f ms, 95th percentile %.2f ms over 50 seeds (budget median 10 ms)\n", m, p }'
+awk -v s="$simulate" 'BEGIN {
+    printf "  simulation, 10 cops %.4f ms per frame (budget 0.2 ms)\n", s / 1000 }'
+awk '/^mean interval:/ { m = $3 } /^99th percentile:/ { p = $3 } /^drift against/ { d = $5 }
+    END { printf "  pacing             mean %s ms (budget 16.667 +- 0.05), drift %s ms (budget 2), 99th percentile %s ms\n", m, d, p }' \
+    "$results/pacing.txt"
