@@ -1,8 +1,8 @@
 // The game's start-up, phase by phase, up to the first presented title frame,
 // then whole frames of play (RunFrame: simulation, drawing, presenting)
-// without pacing, with 0, 10 and 50 police cars. Start-up repeats
-// StartGame's steps in StartGame's order, with a clock between them; the
-// window is opened at hertz 0 so that no frame waits for a 60 Hz slot.
+// without pacing, with 0, 10 and 50 police cars. Start-up runs StartGame's
+// steps in StartGame's order, with a clock between them; the window is
+// opened at hertz 0 so that no frame waits for a 60 Hz slot.
 //
 //   bench-game-startup [frames]     frames of play per police car count (300)
 //
@@ -13,11 +13,9 @@
 #include "actors/car.h"
 #include "actors/fake_car.h"
 #include "actors/ped.h"
-#include "audio/audio.h"
 #include "game/game_program.h"
 #include "game/globals.h"
 #include "game/image_library.h"
-#include "graphics/blend_mode.h"
 #include "graphics/draw2d.h"
 #include "graphics/graphics_context.h"
 #include "graphics/images.h"
@@ -25,14 +23,11 @@
 #include "io/directory.h"
 #include "process_figures.h"
 #include "system/program_startup.h"
-#include "util/clock.h"
 #include "util/numeric.h"
 #include "util/program_exit.h"
 #include "util/random.h"
 #include "util/runtime_error.h"
 #include "world/city.h"
-#include "world/mini_map.h"
-#include "world/road_map.h"
 
 #include <algorithm>
 #include <chrono>
@@ -54,64 +49,28 @@ void Phase(const char* name, const std::function<void()>& step) {
     std::printf("startup_%s_ms %.2f ms\n", name, took.count());
 }
 
-std::shared_ptr<TImage> Required(std::shared_ptr<TImage> image) {
-    if (!image) {
-        RaiseRuntimeError(u"bench-game-startup: a picture is missing beside the program\n");
-    }
-    return image;
-}
-
-std::shared_ptr<TSound> RequiredSound(const Text& path, int32_t flags) {
-    auto sound = AudioLoadSound(path, flags);
-    if (!sound) {
-        RaiseRuntimeError(u"bench-game-startup: a sound is missing beside the program\n");
-    }
-    return sound;
-}
-
 void StartUp() {
-    const Text dir = WorkingDirectory();
     Phase("window", [] {
-        WinScreenHandler = [] {};
-        LoseScreenHandler = [] {};
-        CreateCityGrids();
-        SetProgramTitle(GameTitle);
-        SeedRandom(MillisecondClock());
-        if (!OpenGraphics(800, 600, 0, 0, 0)) {
+        OpenGameWindow(0);
+        if (!CurrentGraphics()) {
             RaiseRuntimeError(u"bench-game-startup: could not open the window\n");
         }
-        SetBlendMode(BlendTranslucent);
-        SetLogicalSize(160.0f, 120.0f);
+        // Police cars ram the player during the measured play; no screen
+        // may take over from it.
+        WinScreenHandler = [] {};
+        LoseScreenHandler = [] {};
     });
-    Phase("pictures", [&] {
-        CarStrip = Required(LoadImageStrip(u"img/cars.png", 6, 11, 0, 6, 0));
-        CentreImageOffset(*CarStrip);
-        CopList = MakeEmptyList<tFakeCar>();
-        ArrowImage = Required(LoadImageFile(dir + u"/img/arrow.png", 0));
-        SewerImage = Required(LoadImageFile(dir + u"/img/sewer.png", 0));
-        CentreImageOffset(*SewerImage);
-        CentreImageOffset(*ArrowImage);
-    });
-    Phase("sounds", [&] {
-        EngineSound = RequiredSound(dir + u"/car2.wav", 1);
-        EngineChannel = AudioCueSound(EngineSound, nullptr);
-        CrashSound = RequiredSound(dir + u"/explo.wav", 0);
-        CrashChannel = AudioCueSound(CrashSound, nullptr);
-        PedList = MakeEmptyList<tPed>();
-    });
+    Phase("pictures", LoadPictures);
+    Phase("sounds", LoadSounds);
     Phase("image_library", [] { LoadImageLibrary(); });
-    Phase("city", [] {
-        BuildWorld(ImageLibrary);
-        BuildMiniMap();
-        CreatePlayerCar();
-    });
-    Phase("pedestrians", [&] {
-        PedImage = Required(LoadImageStrip(dir + u"/img/pede.png", 8, 8, 0, 2, 0));
-        CentreImageOffset(*PedImage);
-        SpawnPedestrians();
-    });
-    Phase("title_frame", [&] {
-        const auto logo = Required(LoadImageFile(dir + u"/img/logo.png", 0));
+    Phase("city", BuildCity);
+    Phase("pedestrians", PlacePedestrians);
+    // The title screen's first frame; the screen itself waits for Space.
+    Phase("title_frame", [] {
+        const auto logo = LoadImageFile(WorkingDirectory() + u"/img/logo.png", 0);
+        if (!logo) {
+            RaiseRuntimeError(u"bench-game-startup: img/logo.png is missing beside the program\n");
+        }
         ClearScreen();
         DrawImageFrame(*logo, 0, 0, 0);
         PresentFrame(-1);

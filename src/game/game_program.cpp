@@ -51,30 +51,6 @@ std::shared_ptr<TSound> RequiredSound(const Text& path, int32_t flags) {
     return sound;
 }
 
-void LoadPicturesAndSounds() {
-    const Text dir = WorkingDirectory();
-
-    // The car strip alone is named relative to the working directory, which
-    // the start-up made the program's own directory.
-    const Text carStripPath = u"img/cars.png";
-    CarStrip = Required(LoadImageStrip(carStripPath, 6, 11, 0, 6, 0), carStripPath);
-    CentreImageOffset(*CarStrip);
-    CopList = MakeEmptyList<tFakeCar>();
-
-    const Text arrowPath = dir + u"/img/arrow.png";
-    const Text sewerPath = dir + u"/img/sewer.png";
-    ArrowImage = Required(LoadImageFile(arrowPath, 0), arrowPath);
-    SewerImage = Required(LoadImageFile(sewerPath, 0), sewerPath);
-    CentreImageOffset(*SewerImage);
-    CentreImageOffset(*ArrowImage);
-
-    EngineSound = RequiredSound(dir + u"/car2.wav", 1);
-    EngineChannel = AudioCueSound(EngineSound, nullptr);
-    CrashSound = RequiredSound(dir + u"/explo.wav", 0);
-    CrashChannel = AudioCueSound(CrashSound, nullptr);
-    PedList = MakeEmptyList<tPed>();
-}
-
 void DrawSewer() {
     SetDrawOrigin(ViewOffsetX, ViewOffsetY);
     DrawImageFrame(*SewerImage, static_cast<float>(64 * SewerPoint.x + 32),
@@ -160,7 +136,7 @@ void DrawDamageBar(int32_t damage) {
     FillRect(5, 5, static_cast<float>((100 - damage) / 2), 5);
 }
 
-void StartGame() {
+void OpenGameWindow(int32_t hertz) {
     // The player's car opens these from inside its update.
     WinScreenHandler = WinScreen;
     LoseScreenHandler = LoseScreen;
@@ -168,18 +144,58 @@ void StartGame() {
     CreateCityGrids();
     SetProgramTitle(GameTitle);
     SeedRandom(MillisecondClock());
-    OpenGraphics(800, 600, 0, 60, 0);
+    OpenGraphics(800, 600, 0, hertz, 0);
     SetBlendMode(BlendTranslucent);
     SetLogicalSize(160.0f, 120.0f);
-    LoadPicturesAndSounds();
-    LoadImageLibrary();
+}
+
+void LoadPictures() {
+    const Text dir = WorkingDirectory();
+
+    // The car strip alone is named relative to the working directory, which
+    // the start-up made the program's own directory.
+    const Text carStripPath = u"img/cars.png";
+    CarStrip = Required(LoadImageStrip(carStripPath, 6, 11, 0, 6, 0), carStripPath);
+    CentreImageOffset(*CarStrip);
+    CopList = MakeEmptyList<tFakeCar>();
+
+    const Text arrowPath = dir + u"/img/arrow.png";
+    const Text sewerPath = dir + u"/img/sewer.png";
+    ArrowImage = Required(LoadImageFile(arrowPath, 0), arrowPath);
+    SewerImage = Required(LoadImageFile(sewerPath, 0), sewerPath);
+    CentreImageOffset(*SewerImage);
+    CentreImageOffset(*ArrowImage);
+}
+
+void LoadSounds() {
+    const Text dir = WorkingDirectory();
+    EngineSound = RequiredSound(dir + u"/car2.wav", 1);
+    EngineChannel = AudioCueSound(EngineSound, nullptr);
+    CrashSound = RequiredSound(dir + u"/explo.wav", 0);
+    CrashChannel = AudioCueSound(CrashSound, nullptr);
+    PedList = MakeEmptyList<tPed>();
+}
+
+void BuildCity() {
     BuildWorld(ImageLibrary);
     BuildMiniMap();
     CreatePlayerCar();
+}
+
+void PlacePedestrians() {
     const Text pedestrianPath = WorkingDirectory() + u"/img/pede.png";
     PedImage = Required(LoadImageStrip(pedestrianPath, 8, 8, 0, 2, 0), pedestrianPath);
     CentreImageOffset(*PedImage);
     SpawnPedestrians();
+}
+
+void StartGame() {
+    OpenGameWindow(60);
+    LoadPictures();
+    LoadSounds();
+    LoadImageLibrary();
+    BuildCity();
+    PlacePedestrians();
     TitleScreen();
     SetDrawColour(255, 255, 255);
     AudioResumeChannel(EngineChannel);
