@@ -60,9 +60,11 @@ else
     xdotool windowfocus --sync "$window" >/dev/null 2>&1
     # SDL reports focus with a short delay; keys sent before it are lost.
     sleep 1
+    # The window opens before the city is built: on a busy machine the map
+    # may still be in the making.
+    wait_for_line "$work/out.txt" '^Done with map!$' || fail "no 'Done with map!' line"
     has_line "$work/out.txt" "^$work/game/img/\$" || fail "the image directory was not printed"
     has_line "$work/out.txt" '^made point ' || fail "no 'made point' line"
-    has_line "$work/out.txt" '^Done with map!$' || fail "no 'Done with map!' line"
 
     xdotool key space
     sleep 0.5
