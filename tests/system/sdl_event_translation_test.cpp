@@ -58,12 +58,15 @@ protected:
 
     static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 
-    static void Key(Uint32 type, SDL_Scancode scancode, bool repeat = false, Uint16 mod = 0) {
+    // Without a symbol (0), as for a key that types nothing.
+    static void Key(Uint32 type, SDL_Scancode scancode, bool repeat = false, Uint16 mod = 0,
+                    SDL_Keycode sym = 0) {
         SDL_Event event{};
         event.type = type;
         event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
         event.key.repeat = repeat ? 1 : 0;
         event.key.keysym.scancode = scancode;
+        event.key.keysym.sym = sym;
         event.key.keysym.mod = mod;
         Push(event);
     }
@@ -250,4 +253,50 @@ TEST_F(SDLEventTranslationTest, EventsCarryTheModifiersOfTheLatestKey) {
               (TSeen{EventKeyDown, 91, ModifierShift | ModifierAlt | ModifierSystem, 0, 0}));
     EXPECT_EQ(events[3],
               (TSeen{EventKeyChar, 'x', ModifierShift | ModifierAlt | ModifierSystem, 0, 0}));
+}
+
+TEST_F(SDLEventTranslationTest, LetterKeysFollowTheLayoutAndTheKeypadFollowsNumLock) {
+    // Scancode and symbol as SDL reports them under each layout.
+    const struct {
+        const char* layout;
+        SDL_Scancode scancode;
+        SDL_Keycode sym;
+        Uint16 mod;
+        int32_t code;
+    } keys[] = {
+        {"US M", SDL_SCANCODE_M, SDLK_m, 0, 77},
+        {"French M, on the US semicolon", SDL_SCANCODE_SEMICOLON, SDLK_m, 0, 77},
+        {"French comma, on the US M", SDL_SCANCODE_M, SDLK_COMMA, 0, 0xBC},
+        {"French A, on the US Q", SDL_SCANCODE_Q, SDLK_a, 0, 'A'},
+        {"French 1 row: digits stay digits", SDL_SCANCODE_1, SDLK_AMPERSAND, 0, '1'},
+        {"Dvorak C, on the US I", SDL_SCANCODE_I, SDLK_c, 0, 67},
+        {"Dvorak J, on the US C", SDL_SCANCODE_C, SDLK_j, 0, 'J'},
+        {"Dvorak apostrophe, on the US Q", SDL_SCANCODE_Q, SDLK_QUOTE, 0, 0xDE},
+        {"Russian, on the US M", SDL_SCANCODE_M, 0x44C, 0, 77},
+        {"Greek, on the US C", SDL_SCANCODE_C, 0x3C8, 0, 67},
+        {"arrows stay physical", SDL_SCANCODE_UP, SDLK_UP, 0, 38},
+        {"keypad 8, Num Lock off", SDL_SCANCODE_KP_8, SDLK_KP_8, 0, 38},
+        {"keypad 2, Num Lock off", SDL_SCANCODE_KP_2, SDLK_KP_2, 0, 40},
+        {"keypad 4, Num Lock off", SDL_SCANCODE_KP_4, SDLK_KP_4, 0, 37},
+        {"keypad 6, Num Lock off", SDL_SCANCODE_KP_6, SDLK_KP_6, 0, 39},
+        {"keypad 7, Num Lock off", SDL_SCANCODE_KP_7, SDLK_KP_7, 0, 36},
+        {"keypad 1, Num Lock off", SDL_SCANCODE_KP_1, SDLK_KP_1, 0, 35},
+        {"keypad 9, Num Lock off", SDL_SCANCODE_KP_9, SDLK_KP_9, 0, 33},
+        {"keypad 3, Num Lock off", SDL_SCANCODE_KP_3, SDLK_KP_3, 0, 34},
+        {"keypad 0, Num Lock off", SDL_SCANCODE_KP_0, SDLK_KP_0, 0, 45},
+        {"keypad point, Num Lock off", SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD, 0, 46},
+        {"keypad 5, Num Lock off", SDL_SCANCODE_KP_5, SDLK_KP_5, 0, 12},
+        {"keypad 8, Num Lock on", SDL_SCANCODE_KP_8, SDLK_KP_8, KMOD_NUM, 104},
+        {"keypad point, Num Lock on", SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD, KMOD_NUM, 110},
+        {"keypad Enter either way", SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, 0, 13},
+    };
+    for (const auto& key : keys) {
+        Key(SDL_KEYDOWN, key.scancode, false, key.mod, key.sym);
+        Key(SDL_KEYUP, key.scancode, false, key.mod, key.sym);
+        const auto events = Take();
+        ASSERT_EQ(events.size(), 2u) << key.layout;
+        EXPECT_EQ(events[0].data, key.code) << key.layout;
+        EXPECT_EQ(events[1].data, key.code) << key.layout;
+        EXPECT_EQ(TakeKeyPresses(key.code), 1) << key.layout;
+    }
 }

@@ -66,7 +66,7 @@ std::vector<std::shared_ptr<TEvent>> TSDLEventTranslator::Translate(const SDL_Ev
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
         _mods = ModifierMask(event.key.keysym.mod);
-        const int32_t key = VirtualKeyForScancode(event.key.keysym.scancode);
+        const int32_t key = VirtualKeyForKeysym(event.key.keysym);
         if (key == 0) {
             return {};
         }

@@ -63,8 +63,8 @@ constexpr std::array<int32_t, SDL_NUM_SCANCODES> BuildTable() {
     table[SDL_SCANCODE_RIGHT] = 0x27;
     table[SDL_SCANCODE_DOWN] = 0x28;
 
-    // Keypad: the digit keys always report as keypad digits, whatever the
-    // Num Lock state; its Enter is the main Return.
+    // Keypad, as with Num Lock on (the navigation codes with it off are
+    // decided per event); its Enter is the main Return.
     for (int i = 0; i < 9; ++i) {
         table[SDL_SCANCODE_KP_1 + i] = 0x61 + i;
     }
@@ -115,6 +115,56 @@ constexpr std::array<int32_t, SDL_NUM_SCANCODES> BuildTable() {
 
 constexpr auto KeyTable = BuildTable();
 
+bool IsLetterPosition(SDL_Scancode scancode) {
+    return scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z;
+}
+
+template <typename Key>
+struct TKeyCode {
+    Key key;
+    int32_t code;
+};
+
+template <typename Key, size_t N>
+constexpr int32_t Lookup(const std::array<TKeyCode<Key>, N>& table, Key key) {
+    for (const auto& entry : table) {
+        if (entry.key == key) {
+            return entry.code;
+        }
+    }
+    return 0;
+}
+
+// The codes of the US keys that type these symbols unshifted.
+constexpr std::array<TKeyCode<SDL_Keycode>, 11> PunctuationKeys{{
+    {SDLK_SEMICOLON, 0xBA},
+    {SDLK_EQUALS, 0xBB},
+    {SDLK_COMMA, 0xBC},
+    {SDLK_MINUS, 0xBD},
+    {SDLK_PERIOD, 0xBE},
+    {SDLK_SLASH, 0xBF},
+    {SDLK_BACKQUOTE, 0xC0},
+    {SDLK_LEFTBRACKET, 0xDB},
+    {SDLK_BACKSLASH, 0xDC},
+    {SDLK_RIGHTBRACKET, 0xDD},
+    {SDLK_QUOTE, 0xDE},
+}};
+
+// What the keypad's digit and point keys give with Num Lock off.
+constexpr std::array<TKeyCode<SDL_Scancode>, 11> KeypadNavigationKeys{{
+    {SDL_SCANCODE_KP_0, 0x2D},      // Insert
+    {SDL_SCANCODE_KP_1, 0x23},      // End
+    {SDL_SCANCODE_KP_2, 0x28},      // Down
+    {SDL_SCANCODE_KP_3, 0x22},      // Page Down
+    {SDL_SCANCODE_KP_4, 0x25},      // Left
+    {SDL_SCANCODE_KP_5, 0x0C},      // Clear
+    {SDL_SCANCODE_KP_6, 0x27},      // Right
+    {SDL_SCANCODE_KP_7, 0x24},      // Home
+    {SDL_SCANCODE_KP_8, 0x26},      // Up
+    {SDL_SCANCODE_KP_9, 0x21},      // Page Up
+    {SDL_SCANCODE_KP_PERIOD, 0x2E}, // Delete
+}};
+
 } // namespace
 
 int32_t VirtualKeyForScancode(SDL_Scancode scancode) {
@@ -122,4 +172,21 @@ int32_t VirtualKeyForScancode(SDL_Scancode scancode) {
         return 0;
     }
     return KeyTable[scancode];
+}
+
+int32_t VirtualKeyForKeysym(const SDL_Keysym& keysym) {
+    if (keysym.sym >= SDLK_a && keysym.sym <= SDLK_z) {
+        return 'A' + (keysym.sym - SDLK_a);
+    }
+    if (IsLetterPosition(keysym.scancode)) {
+        if (const int32_t punctuation = Lookup(PunctuationKeys, keysym.sym)) {
+            return punctuation;
+        }
+    }
+    if ((keysym.mod & KMOD_NUM) == 0) {
+        if (const int32_t navigation = Lookup(KeypadNavigationKeys, keysym.scancode)) {
+            return navigation;
+        }
+    }
+    return VirtualKeyForScancode(keysym.scancode);
 }
