@@ -1,6 +1,7 @@
 #include "system/program_startup.h"
 
 #include "system/crash_signals.h"
+#include "system/termination_signals.h"
 #include "util/program_exit.h"
 #include "util/utf8.h"
 
@@ -79,6 +80,7 @@ Text ProgramDirectoryOf(const Text& path) {
 
 void StartProgram(int argc, char** argv, const std::function<void()>& program) {
     InstallCrashSignalHandlers();
+    InstallTerminationSignalHandlers();
     // A reader that goes away (a closed pipe on standard output) must not kill
     // the game: the failed write is reported and the line dropped instead.
     signal(SIGPIPE, SIG_IGN);

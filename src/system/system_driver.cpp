@@ -1,5 +1,7 @@
 #include "system/system_driver.h"
 
+#include "system/termination_signals.h"
+
 namespace {
 
 struct TSystemState {
@@ -21,17 +23,24 @@ public:
     TPumpGuard& operator=(const TPumpGuard&) = delete;
 };
 
+// A Ctrl+C or SIGTERM is acted on here, never inside a hook: before the
+// events, so that a signal is not outrun by them, and after, for one that
+// came while the pump waited.
 template <typename Step>
 int32_t RunPump(Step step) {
     auto& state = State();
-    if (state.pumping || !state.driver) {
+    if (state.pumping) {
         return 0;
     }
-    // Held for the pump's duration: a hook that replaces the driver must not
-    // destroy the one that is running.
-    const auto driver = state.driver;
-    TPumpGuard guard;
-    step(*driver);
+    EndProgramOnTerminationSignal();
+    if (state.driver) {
+        // Held for the pump's duration: a hook that replaces the driver must
+        // not destroy the one that is running.
+        const auto driver = state.driver;
+        TPumpGuard guard;
+        step(*driver);
+    }
+    EndProgramOnTerminationSignal();
     return 0;
 }
 

@@ -27,6 +27,7 @@ void SetSystemDriver(std::shared_ptr<TSystemDriver> driver);
 
 // Both return 0. A call made while the pump is already running (from inside
 // an event hook) returns at once, so hooks never nest pumps; so does a call
-// with no driver installed.
+// with no driver installed. Either ends the program when a termination
+// signal is pending (termination_signals.h).
 int32_t PumpSystemEvents();
 int32_t WaitSystemEvent();

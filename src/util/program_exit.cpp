@@ -33,9 +33,13 @@ void RunExitHandlers() {
 }
 
 void EndProgram() {
+    EndProgramWithStatus(0);
+}
+
+void EndProgramWithStatus(int status) {
     RunExitHandlers();
     std::fflush(stdout);
-    std::exit(0);
+    std::exit(status);
 }
 
 void RunProgram(const std::function<void()>& program) {

@@ -14,6 +14,8 @@ void RunExitHandlers();
 
 // Ends the process at once with status 0, after the exit handlers.
 [[noreturn]] void EndProgram();
+// The same with another status (a signal's 128 + number, for instance).
+[[noreturn]] void EndProgramWithStatus(int status);
 
 // Runs `program` and ends the process: status 0 when it returns; when it
 // raises a TRuntimeError, the message goes to standard error (no line break

@@ -1,10 +1,13 @@
 #include "system/sdl/sdl_system_driver.h"
 
+#include "system/termination_signals.h"
+
 #include <SDL.h>
 
 TSDLSystemDriver::TSDLSystemDriver() {
     // SDL would turn Ctrl+C and SIGTERM into a quit event, which the game
-    // ignores like a close request; the signals must end the process instead.
+    // ignores like a close request; the program's own handlers end it instead
+    // (termination_signals.h).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A closed window's quit event would repeat the window's close event.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -32,9 +35,15 @@ int32_t TSDLSystemDriver::Poll() {
 }
 
 int32_t TSDLSystemDriver::Wait() {
+    // A signal need not wake SDL's wait, so the wait looks up now and then to
+    // let the pump act on one.
+    constexpr int SignalCheckMillis = 100;
     SDL_Event event;
-    if (_started && SDL_WaitEvent(&event)) {
-        Emit(event);
+    while (_started && PendingTerminationSignal() == 0) {
+        if (SDL_WaitEventTimeout(&event, SignalCheckMillis)) {
+            Emit(event);
+            break;
+        }
     }
     return Poll();
 }
