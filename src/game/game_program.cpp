@@ -144,7 +144,11 @@ void OpenGameWindow(int32_t hertz) {
     CreateCityGrids();
     SetProgramTitle(GameTitle);
     SeedRandom(MillisecondClock());
-    OpenGraphics(800, 600, 0, hertz, 0);
+    // Without a window nobody could see the title or press its keys.
+    if (!OpenGraphics(800, 600, 0, hertz, 0)) {
+        const Text& why = GraphicsFailure();
+        RaiseRuntimeError(why.empty() ? Text(u"cant open window") : u"cant open window: " + why);
+    }
     SetBlendMode(BlendTranslucent);
     SetLogicalSize(160.0f, 120.0f);
 }

@@ -6,6 +6,7 @@
 #include "system/system_driver.h"
 #include "util/clock.h"
 #include "util/program_exit.h"
+#include "util/runtime_error.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ struct TGraphicsState {
     std::shared_ptr<TGraphics> current;
     TGraphicsSettings settings;
     std::shared_ptr<TGraphics> opened; // the graphics of OpenGraphics
+    Text failure;                      // why the latest creation made none
     bool exitHandlerAdded = false;
     bool softSync = false;
     bool vsyncPacing = false;
@@ -99,15 +101,23 @@ int32_t GraphicsModeAvailable(int32_t width, int32_t height, int32_t depth, int3
 std::shared_ptr<TGraphics> CreateGraphicsContext(int32_t width, int32_t height, int32_t depth,
                                                  int32_t hertz, int32_t flags) {
     auto& state = State();
+    state.failure.clear();
     if (!state.driver) {
+        state.failure = u"no graphics driver";
         return nullptr;
     }
     try {
         return state.driver->CreateGraphics(width, height, depth, hertz,
                                             flags | state.defaultFlags);
+    } catch (const TRuntimeError& error) {
+        state.failure = error.Message();
     } catch (...) {
-        return nullptr;
     }
+    return nullptr;
+}
+
+const Text& GraphicsFailure() {
+    return State().failure;
 }
 
 void CloseGraphicsContext(std::shared_ptr<TGraphics> graphics) {

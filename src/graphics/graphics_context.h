@@ -7,6 +7,7 @@
 #include "graphics/graphics_driver.h"
 #include "graphics/graphics_flags.h"
 #include "graphics/graphics_mode.h"
+#include "util/text.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,6 +30,9 @@ int32_t GraphicsModeAvailable(int32_t width, int32_t height, int32_t depth, int3
 // raised errors included, gives null and never an error to the caller.
 std::shared_ptr<TGraphics> CreateGraphicsContext(int32_t width, int32_t height, int32_t depth,
                                                  int32_t hertz, int32_t flags);
+// Why the latest CreateGraphicsContext (or OpenGraphics) gave null: the
+// message of the runtime error the driver raised, empty when it gave none.
+const Text& GraphicsFailure();
 // Closes `graphics`, first making nothing current if it was current. Taken
 // by value: the caller's reference may be the very slot this clears.
 void CloseGraphicsContext(std::shared_ptr<TGraphics> graphics);

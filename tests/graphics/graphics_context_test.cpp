@@ -82,6 +82,8 @@ TEST_F(GraphicsContextTest, AFailedCreationGivesNullAndLeavesNothingCurrent) {
     const auto first = OpenGraphics(800, 600, 0, 60, 0);
     driver->failure = TFakeGraphicsDriver::TFailure::Raise;
     EXPECT_EQ(OpenGraphics(1024, 768, 32, 60, 0), nullptr);
+    // The error itself never reaches the caller, but its message is kept.
+    EXPECT_EQ(GraphicsFailure(), u"GLGraphicsDriver failed to set display mode");
     EXPECT_TRUE(std::static_pointer_cast<TFakeGraphics>(first)->closed);
     EXPECT_EQ(CurrentGraphics(), nullptr);
     EXPECT_EQ(GraphicsWidth(), 0);
@@ -90,9 +92,11 @@ TEST_F(GraphicsContextTest, AFailedCreationGivesNullAndLeavesNothingCurrent) {
     driver->failure = TFakeGraphicsDriver::TFailure::Null;
     EXPECT_EQ(OpenGraphics(800, 600, 0, 60, 0), nullptr);
     EXPECT_EQ(CreateGraphicsContext(800, 600, 0, 60, 0), nullptr);
+    EXPECT_EQ(GraphicsFailure(), u"");
 
     SelectGraphicsDriver(nullptr, 0);
     EXPECT_EQ(OpenGraphics(800, 600, 0, 60, 0), nullptr);
+    EXPECT_EQ(GraphicsFailure(), u"no graphics driver");
 }
 
 TEST_F(GraphicsContextTest, PresentFramePacesOnlyTheOpenedGraphics) {

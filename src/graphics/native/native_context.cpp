@@ -1,6 +1,7 @@
 #include "graphics/native/native_context.h"
 
 #include "graphics/graphics_flags.h"
+#include "graphics/native/video_subsystem.h"
 #include "system/program_startup.h"
 #include "system/sdl/sdl_system_driver.h"
 #include "util/runtime_error.h"
@@ -37,7 +38,6 @@ struct TNativeState {
     std::map<int32_t, std::unique_ptr<TNativeContext>> contexts;
     int32_t current = 0;
     int32_t lastHandle = 0;
-    bool videoStarted = false;
 };
 
 // Deliberately never destroyed: graphics still open when the program ends
@@ -54,17 +54,13 @@ TNativeContext* Find(int32_t handle) {
 }
 
 // Started on first need, and tried again on the next if it failed (no
-// display yet, for instance).
-bool StartVideo() {
-    auto& state = State();
-    if (!state.videoStarted) {
-        InstallSDLSystemDriver();
-        // A full screen gives the desktop its mode back and is minimised when
-        // it loses the focus, and takes its mode again when it regains it.
-        SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
-        state.videoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    }
-    return state.videoStarted;
+// display yet, for instance); `why` then names the display that was tried.
+bool StartVideo(Text& why) {
+    InstallSDLSystemDriver();
+    // A full screen gives the desktop its mode back and is minimised when
+    // it loses the focus, and takes its mode again when it regains it.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+    return StartVideoSubsystem(why);
 }
 
 int32_t BitsPerPixel(Uint32 format) {
@@ -144,20 +140,22 @@ void MakeCurrent(const TNativeContext* context) {
 
 int32_t CreateWindowContext(int32_t width, int32_t height, int32_t depth, int32_t hertz,
                             int32_t flags) {
-    if (!StartVideo()) {
-        return 0;
+    Text why;
+    if (!StartVideo(why)) {
+        RaiseRuntimeError(why);
     }
     RequestPixelFormat(flags);
     auto context = std::make_unique<TNativeContext>();
     context->kind = depth != 0 ? ContextKind::FullScreen : ContextKind::Windowed;
-    // No window means no pixel format fitted the request either.
+    // No window means no pixel format fitted the request either; the
+    // caller's guard turns the error into no graphics, keeping SDL's reason.
     context->window = OpenWindow(width, height, depth, hertz);
     if (!context->window) {
-        return 0;
+        RaiseRuntimeError(Utf8ToText(SDL_GetError()));
     }
     context->glContext.reset(SDL_GL_CreateContext(context->window.get()));
     if (!context->glContext) {
-        return 0;
+        RaiseRuntimeError(Utf8ToText(SDL_GetError()));
     }
     // Creation made the new context current; the current one stays as it was.
     auto& state = State();
@@ -214,7 +212,7 @@ void NativeFlip(int32_t sync) {
 
 std::vector<TGraphicsMode> ListNativeModes(int32_t maxModes) {
     std::vector<TGraphicsMode> modes;
-    if (!StartVideo()) {
+    if (Text why; !StartVideo(why)) {
         return modes;
     }
     const int count = SDL_GetNumDisplayModes(0);

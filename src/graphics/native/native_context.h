@@ -14,12 +14,12 @@ enum class ContextKind : int32_t {
     FullScreen = 3,
 };
 
-// Opens a window with an OpenGL context and returns its handle, or 0 when the
-// platform could make neither. Depth 0 opens a window of the given client size
-// centred on the desktop; any other depth opens a full screen in the display
-// mode of that size, depth and rate (any rate when that one is missing).
-// Raises "GLGraphicsDriver failed to set display mode" when there is no such
-// mode. The new context is not made current.
+// Opens a window with an OpenGL context and returns its handle. Raises a
+// runtime error saying why when the platform can make neither: no display
+// (the message names the one tried), or SDL's reason. Depth 0 opens a window of the given client
+// size centred on the desktop; any other depth opens a full screen in the display mode of that
+// size, depth and rate (any rate when that one is missing). Raises "GLGraphicsDriver failed to set
+// display mode" when there is no such mode. The new context is not made current.
 int32_t CreateWindowContext(int32_t width, int32_t height, int32_t depth, int32_t hertz,
                             int32_t flags);
 
