@@ -3,7 +3,7 @@
 // The calls a software mixer such as OpenAL offers, reduced to what the
 // mixing driver (mixer_audio_driver.h) needs: PCM buffers holding a sound's
 // data, and sources, each a voice bound to one buffer with its own state,
-// position in it, gain, direction and pitch. Keeping the driver's
+// position in it, level on each side and pitch. Keeping the driver's
 // bookkeeping behind this interface lets it be tested without a device.
 //
 // Ids are never 0. Failures that the driver treats as fatal (making a
@@ -27,9 +27,8 @@ public:
     // Only once no source is bound to the buffer any more.
     virtual void DeleteBuffer(uint32_t buffer) = 0;
 
-    // A source bound to the buffer, in the initial state, heard from straight
-    // ahead at full gain and with no distance attenuation; 0 when no more
-    // sources can be made.
+    // A source bound to the buffer, in the initial state, at full level on
+    // both sides; 0 when no more sources can be made.
     virtual uint32_t CreateSource(uint32_t buffer) = 0;
     virtual void DeleteSource(uint32_t source) = 0;
 
@@ -42,10 +41,10 @@ public:
     virtual TSourceState State(uint32_t source) = 0;
 
     virtual void SetLooping(uint32_t source, bool looping) = 0;
-    // A linear factor: 1 is full level.
-    virtual void SetGain(uint32_t source, float gain) = 0;
-    // Relative to the listener, who faces -z with +x to the right.
-    virtual void SetPosition(uint32_t source, float x, float y, float z) = 0;
+    // Linear factors for the left and right output (1 is the level of the
+    // samples): a mono buffer sounds on both sides, each at its own level; a
+    // stereo buffer's channels sound on their own sides.
+    virtual void SetGains(uint32_t source, float left, float right) = 0;
     // 1 plays at the buffer's own rate.
     virtual void SetPitch(uint32_t source, float pitch) = 0;
 };

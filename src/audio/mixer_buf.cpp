@@ -63,15 +63,9 @@ void TBuf::SetLooping(bool looping) {
     }
 }
 
-void TBuf::SetGain(float gain) {
+void TBuf::SetGains(const TSideGains& gains) {
     if (auto* mixer = Mixer()) {
-        mixer->SetGain(_source, gain);
-    }
-}
-
-void TBuf::SetPosition(const TSourcePosition& position) {
-    if (auto* mixer = Mixer()) {
-        mixer->SetPosition(_source, position.x, position.y, position.z);
+        mixer->SetGains(_source, gains.left, gains.right);
     }
 }
 

@@ -54,8 +54,7 @@ public:
     void Stop();
     void Rewind();
     void SetLooping(bool looping);
-    void SetGain(float gain);
-    void SetPosition(const TSourcePosition& position);
+    void SetGains(const TSideGains& gains);
     void SetPitch(float pitch);
 
     // A channel holds this buffer while its own _seq equals this one.

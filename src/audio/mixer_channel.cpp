@@ -33,8 +33,7 @@ int32_t TMixerChannel::Cue(const std::shared_ptr<TMixerSound>& sound) {
 
     _buf->Rewind();
     _buf->SetLooping(_looping);
-    ApplyVolume();
-    ApplyPan();
+    ApplyGains();
     ApplyRate();
     return 1;
 }
@@ -71,14 +70,14 @@ void TMixerChannel::SetPaused(int32_t paused) {
 void TMixerChannel::SetVolume(float volume) {
     _volume = VolumeCurve(volume);
     if (Live()) {
-        ApplyVolume();
+        ApplyGains();
     }
 }
 
 void TMixerChannel::SetPan(float pan) {
     _pan = PanCurve(pan);
     if (Live()) {
-        ApplyPan();
+        ApplyGains();
     }
 }
 
@@ -93,15 +92,10 @@ int32_t TMixerChannel::Playing() {
     return Live() ? _buf->Playing() : 0;
 }
 
-void TMixerChannel::ApplyVolume() {
-    _buf->SetGain(GainFromMillibels(MillibelsFromVolumeCurve(_volume)));
-}
-
-void TMixerChannel::ApplyPan() {
-    // A mixer places only mono sources; a stereo sound keeps its own channels.
-    if (_mono) {
-        _buf->SetPosition(PositionFromPanUnits(PanUnitsFromPanCurve(_pan)));
-    }
+void TMixerChannel::ApplyGains() {
+    // Only a mono sound is panned; a stereo sound keeps its own channels.
+    const int32_t pan = _mono ? PanUnitsFromPanCurve(_pan) : 0;
+    _buf->SetGains(SideGains(MillibelsFromVolumeCurve(_volume), pan));
 }
 
 void TMixerChannel::ApplyRate() {

@@ -40,8 +40,7 @@ public:
 private:
     bool Live() const;
     void Drop();
-    void ApplyVolume();
-    void ApplyPan();
+    void ApplyGains();
     void ApplyRate();
 
     float _volume = 1.0f; // the curve value, see VolumeCurve

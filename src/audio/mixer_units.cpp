@@ -34,9 +34,11 @@ float GainFromMillibels(int32_t millibels) {
     return static_cast<float>(std::pow(10.0, millibels / 2000.0));
 }
 
-TSourcePosition PositionFromPanUnits(int32_t panUnits) {
-    const double x = std::clamp(panUnits / PanUnitRange, -1.0, 1.0);
-    return {static_cast<float>(x), 0.0f, static_cast<float>(-std::sqrt(1.0 - x * x))};
+TSideGains SideGains(int32_t volumeMillibels, int32_t panUnits) {
+    const auto side = [volumeMillibels](int32_t panAway) {
+        return GainFromMillibels(std::max(volumeMillibels - std::max(panAway, 0), -10000));
+    };
+    return {side(panUnits), side(-panUnits)};
 }
 
 float PitchFromFrequency(int32_t frequency, int32_t hertz) {

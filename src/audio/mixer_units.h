@@ -21,15 +21,16 @@ int32_t FrequencyFromRate(int32_t hertz, float rate);
 // 10^(mB / 2000): -600 mB is half the amplitude, -10000 mB is 10^-5.
 float GainFromMillibels(int32_t millibels);
 
-// Where a mono source is placed to pan it: on the unit circle around the
-// listener, straight ahead at 0, hard left (x = -1) at -10000 and hard right
-// at 10000. Being at distance 1 it is never attenuated by distance.
-struct TSourcePosition {
-    float x;
-    float y;
-    float z;
+// The levels of the two output sides for a volume (hundredths of a decibel)
+// and a pan (pan units). A pan attenuates only the far side, by its own
+// value in hundredths of a decibel: pan 669 leaves the right side at the
+// volume and puts the left 6.69 dB below it; ±10000 silences the far side.
+// Both sides together never go below -10000 hundredths.
+struct TSideGains {
+    float left;
+    float right;
 };
-TSourcePosition PositionFromPanUnits(int32_t panUnits);
+TSideGains SideGains(int32_t volumeMillibels, int32_t panUnits);
 
 // frequency / hertz; both must be above 0.
 float PitchFromFrequency(int32_t frequency, int32_t hertz);

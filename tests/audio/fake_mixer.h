@@ -25,10 +25,8 @@ struct TFakeSource {
     uint32_t buffer = 0;
     TSourceState state = TSourceState::Initial;
     bool looping = false;
-    float gain = 1.0f;
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = -1.0f;
+    float left = 1.0f;
+    float right = 1.0f;
     float pitch = 1.0f;
     int plays = 0; // Play calls
 };
@@ -119,12 +117,10 @@ public:
     void SetLooping(uint32_t source, bool looping) override {
         _state->Source(source).looping = looping;
     }
-    void SetGain(uint32_t source, float gain) override { _state->Source(source).gain = gain; }
-    void SetPosition(uint32_t source, float x, float y, float z) override {
+    void SetGains(uint32_t source, float left, float right) override {
         auto& s = _state->Source(source);
-        s.x = x;
-        s.y = y;
-        s.z = z;
+        s.left = left;
+        s.right = right;
     }
     void SetPitch(uint32_t source, float pitch) override { _state->Source(source).pitch = pitch; }
 

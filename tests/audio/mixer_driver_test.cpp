@@ -77,8 +77,10 @@ TEST_F(MixerDriver, ACueHoldsASourceRewoundWithTheChannelsSettings) {
     EXPECT_EQ(source.state, TSourceState::Initial);
     EXPECT_TRUE(source.looping);
     EXPECT_FLOAT_EQ(source.pitch, 0.2f); // 4410 Hz of 22050
-    EXPECT_FLOAT_EQ(source.gain, static_cast<float>(std::pow(10.0, -669 / 2000.0)));
-    EXPECT_FLOAT_EQ(source.x, 0.0669f);
+    // Volume 0.5 is -669 hundredths of a decibel; pan 0.5 takes 669 more
+    // from the left side only.
+    EXPECT_FLOAT_EQ(source.left, static_cast<float>(std::pow(10.0, -1338 / 2000.0)));
+    EXPECT_FLOAT_EQ(source.right, static_cast<float>(std::pow(10.0, -669 / 2000.0)));
     EXPECT_EQ(AudioChannelBusy(channel), 0);
 
     AudioResumeChannel(channel);
@@ -98,18 +100,21 @@ TEST_F(MixerDriver, ACueHoldsASourceRewoundWithTheChannelsSettings) {
     AudioSetRate(channel, -1.0f); // no frequency: the pitch stays
     EXPECT_FLOAT_EQ(source.pitch, 2.0f);
     AudioSetVolume(channel, 0.0f);
-    EXPECT_FLOAT_EQ(source.gain, 1e-5f);
+    EXPECT_FLOAT_EQ(source.left, 1e-5f);
+    EXPECT_FLOAT_EQ(source.right, 1e-5f);
     AudioSetVolume(channel, 3.0f);
-    EXPECT_FLOAT_EQ(source.gain, 1.0f);
+    AudioSetPan(channel, 0.0f);
+    EXPECT_FLOAT_EQ(source.left, 1.0f);
+    EXPECT_FLOAT_EQ(source.right, 1.0f);
     AudioSetPan(channel, -1.0f);
-    EXPECT_FLOAT_EQ(source.x, -1.0f);
-    EXPECT_FLOAT_EQ(source.z, 0.0f);
+    EXPECT_FLOAT_EQ(source.left, 1.0f);
+    EXPECT_FLOAT_EQ(source.right, 1e-5f);
 
-    // Stereo sounds keep their own channels: they are never placed.
+    // Stereo sounds keep their own channels: they are never panned.
     const auto stereo = MakeSound(0, FormatStereo16LE);
     AudioPlaySound(stereo, channel);
-    EXPECT_FLOAT_EQ(Newest().x, 0.0f);
-    EXPECT_FLOAT_EQ(Newest().z, -1.0f);
+    EXPECT_FLOAT_EQ(Newest().left, 1.0f);
+    EXPECT_FLOAT_EQ(Newest().right, 1.0f);
     EXPECT_FALSE(Newest().looping);
 }
 

@@ -20,20 +20,33 @@ TEST(MixerUnits, VolumeAndPanFollowTheirCurvesIntoDeviceUnits) {
     EXPECT_EQ(FrequencyFromRate(22050, 3.0f), 66150);
 }
 
-TEST(MixerUnits, DeviceUnitsMapToGainDirectionAndPitch) {
+TEST(MixerUnits, DeviceUnitsMapToSideGainsAndPitch) {
     EXPECT_FLOAT_EQ(GainFromMillibels(0), 1.0f);
     EXPECT_FLOAT_EQ(GainFromMillibels(-2000), 0.1f);
     EXPECT_FLOAT_EQ(GainFromMillibels(-10000), 1e-5f);
 
-    const auto left = PositionFromPanUnits(-10000);
-    EXPECT_FLOAT_EQ(left.x, -1.0f);
-    EXPECT_FLOAT_EQ(left.z, 0.0f);
-    const auto ahead = PositionFromPanUnits(0);
-    EXPECT_FLOAT_EQ(ahead.x, 0.0f);
-    EXPECT_FLOAT_EQ(ahead.z, -1.0f);
-    const auto right = PositionFromPanUnits(6000);
-    EXPECT_FLOAT_EQ(right.x, 0.6f);
-    EXPECT_FLOAT_EQ(right.z, -0.8f); // still at distance 1
+    // {volume, pan, left, right}, in hundredths of a decibel: the pan takes
+    // from the far side only, and nothing goes below -10000.
+    const struct {
+        int32_t volume;
+        int32_t pan;
+        int32_t left;
+        int32_t right;
+    } cases[] = {
+        {0, 0, 0, 0},
+        {0, 669, -669, 0},
+        {0, -669, 0, -669},
+        {0, 10000, -10000, 0},
+        {0, -10000, 0, -10000},
+        {-600, 600, -1200, -600},
+        {-9000, 2000, -10000, -9000},
+        {-10000, 0, -10000, -10000},
+    };
+    for (const auto& c : cases) {
+        const TSideGains gains = SideGains(c.volume, c.pan);
+        EXPECT_FLOAT_EQ(gains.left, GainFromMillibels(c.left)) << c.volume << " " << c.pan;
+        EXPECT_FLOAT_EQ(gains.right, GainFromMillibels(c.right)) << c.volume << " " << c.pan;
+    }
 
     EXPECT_FLOAT_EQ(PitchFromFrequency(8820, 44100), 0.2f);
     EXPECT_FLOAT_EQ(PitchFromFrequency(132300, 44100), 3.0f);

@@ -1,18 +1,85 @@
 #include "audio/openal/openal_mixer.h"
 
 #include "audio/audio_failure.h"
+#include "audio/openal/quiet_device_probe.h"
 
 #include <AL/al.h>
 #include <AL/alext.h>
 
+#include <vector>
+
 namespace {
 
-ALenum BufferFormat(int32_t channels, int32_t bitsPerSample) {
-    if (bitsPerSample == 8) {
-        return channels == 1 ? AL_FORMAT_MONO8 : AL_FORMAT_STEREO8;
+// One output side of interleaved frames, as stereo frames with the other
+// side silent: the side's own channel of a stereo sound, the only one of a
+// mono sound.
+template <typename Sample>
+std::vector<Sample> SideFrames(const void* data, int32_t bytes, int32_t channels, int side,
+                               Sample silence) {
+    const auto* samples = static_cast<const Sample*>(data);
+    const size_t frames = static_cast<size_t>(bytes) / sizeof(Sample) / channels;
+    const size_t channel = channels == 1 ? 0 : static_cast<size_t>(side);
+    std::vector<Sample> stereo(2 * frames, silence);
+    for (size_t f = 0; f < frames; ++f) {
+        stereo[2 * f + static_cast<size_t>(side)] = samples[f * channels + channel];
     }
-    return channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
+    return stereo;
 }
+
+// A stereo OpenAL buffer holding one side.
+ALuint SideBuffer(const void* data, int32_t bytes, int32_t channels, int32_t bitsPerSample,
+                  int32_t hertz, int side) {
+    alGetError();
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    if (const ALenum error = alGetError(); error != AL_NO_ERROR) {
+        RaiseAudioFailure(u"alGenBuffers", error);
+    }
+    const auto fill = [&](const auto& stereo, ALenum format) {
+        const auto size = static_cast<ALsizei>(stereo.size() * sizeof(stereo[0]));
+        alBufferData(buffer, format, stereo.data(), size, hertz);
+    };
+    if (bitsPerSample == 8) {
+        fill(SideFrames<uint8_t>(data, bytes, channels, side, 0x80), AL_FORMAT_STEREO8);
+    } else {
+        fill(SideFrames<int16_t>(data, bytes, channels, side, 0), AL_FORMAT_STEREO16);
+    }
+    if (const ALenum error = alGetError(); error != AL_NO_ERROR) {
+        alDeleteBuffers(1, &buffer);
+        RaiseAudioFailure(u"alBufferData", error);
+    }
+    return buffer;
+}
+
+// Changes made in this object's lifetime reach the mixer at once, in the
+// same mixing period: the two voices of a source never differ in pitch.
+class TBatchedUpdates {
+public:
+    TBatchedUpdates() {
+        if (Defer()) {
+            Defer()();
+        }
+    }
+    ~TBatchedUpdates() {
+        if (Process()) {
+            Process()();
+        }
+    }
+    TBatchedUpdates(const TBatchedUpdates&) = delete;
+    TBatchedUpdates& operator=(const TBatchedUpdates&) = delete;
+
+private:
+    static LPALDEFERUPDATESSOFT Defer() {
+        static const auto defer =
+            reinterpret_cast<LPALDEFERUPDATESSOFT>(alGetProcAddress("alDeferUpdatesSOFT"));
+        return defer;
+    }
+    static LPALPROCESSUPDATESSOFT Process() {
+        static const auto process =
+            reinterpret_cast<LPALPROCESSUPDATESSOFT>(alGetProcAddress("alProcessUpdatesSOFT"));
+        return process;
+    }
+};
 
 void ClearError() {
     alGetError();
@@ -43,7 +110,11 @@ TOpenALMixer::TOpenALMixer(ALCdevice* device, ALCcontext* context, bool loopback
     : _device(device), _context(context), _loopback(loopback) {}
 
 std::unique_ptr<TOpenALMixer> TOpenALMixer::OpenDefaultDevice(Text& why) {
-    ALCdevice* device = alcOpenDevice(nullptr);
+    ALCdevice* device = nullptr;
+    {
+        const TQuietDeviceProbe quiet;
+        device = alcOpenDevice(nullptr);
+    }
     if (!device) {
         why = u"no audio output device could be opened";
         return nullptr;
@@ -85,81 +156,95 @@ std::unique_ptr<TOpenALMixer> TOpenALMixer::OpenLoopback(int32_t hertz) {
 
 TOpenALMixer::~TOpenALMixer() {
     // Sources first: a buffer still bound to a source cannot be deleted.
-    for (const uint32_t source : _sources) {
-        alDeleteSources(1, &source);
+    for (const auto& [id, sides] : _sources) {
+        alDeleteSources(2, &sides.left);
     }
-    for (const uint32_t buffer : _buffers) {
-        alDeleteBuffers(1, &buffer);
+    for (const auto& [id, sides] : _buffers) {
+        alDeleteBuffers(2, &sides.left);
     }
     alcMakeContextCurrent(nullptr);
     alcDestroyContext(_context);
     alcCloseDevice(_device);
 }
 
+const TOpenALMixer::TSides& TOpenALMixer::SourceSides(uint32_t source) const {
+    static const TSides none{0, 0};
+    const auto found = _sources.find(source);
+    return found != _sources.end() ? found->second : none;
+}
+
 uint32_t TOpenALMixer::CreateBuffer(const void* data, int32_t bytes, int32_t channels,
                                     int32_t bitsPerSample, int32_t hertz) {
-    ClearError();
-    ALuint buffer = 0;
-    alGenBuffers(1, &buffer);
-    if (const ALenum error = alGetError(); error != AL_NO_ERROR) {
-        RaiseAudioFailure(u"alGenBuffers", error);
+    TSides sides{};
+    sides.left = SideBuffer(data, bytes, channels, bitsPerSample, hertz, 0);
+    try {
+        sides.right = SideBuffer(data, bytes, channels, bitsPerSample, hertz, 1);
+    } catch (...) {
+        alDeleteBuffers(1, &sides.left);
+        throw;
     }
-    alBufferData(buffer, BufferFormat(channels, bitsPerSample), data, bytes, hertz);
-    if (const ALenum error = alGetError(); error != AL_NO_ERROR) {
-        alDeleteBuffers(1, &buffer);
-        RaiseAudioFailure(u"alBufferData", error);
-    }
-    _buffers.insert(buffer);
-    return buffer;
+    _buffers.emplace(sides.left, sides);
+    return sides.left;
 }
 
 void TOpenALMixer::DeleteBuffer(uint32_t buffer) {
-    alDeleteBuffers(1, &buffer);
-    _buffers.erase(buffer);
+    if (const auto found = _buffers.find(buffer); found != _buffers.end()) {
+        alDeleteBuffers(2, &found->second.left);
+        _buffers.erase(found);
+    }
 }
 
 uint32_t TOpenALMixer::CreateSource(uint32_t buffer) {
+    const auto found = _buffers.find(buffer);
+    if (found == _buffers.end()) {
+        return 0;
+    }
     ClearError();
-    ALuint source = 0;
-    alGenSources(1, &source);
+    ALuint voices[2] = {0, 0};
+    alGenSources(2, voices);
     if (alGetError() != AL_NO_ERROR) {
         return 0; // OpenAL Soft has a fixed number of sources
     }
-    alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
-    // Placed relative to the listener, never attenuated by distance: only the
-    // direction pans it.
-    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
-    alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
-    alSource3f(source, AL_POSITION, 0.0f, 0.0f, -1.0f);
-    _sources.insert(source);
-    return source;
+    const ALuint halves[2] = {found->second.left, found->second.right};
+    for (int side = 0; side < 2; ++side) {
+        alSourcei(voices[side], AL_BUFFER, static_cast<ALint>(halves[side]));
+        // Straight to the output channels: no placing, no distance.
+        alSourcei(voices[side], AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+        alSourcei(voices[side], AL_SOURCE_RELATIVE, AL_TRUE);
+        alSourcef(voices[side], AL_ROLLOFF_FACTOR, 0.0f);
+    }
+    _sources.emplace(voices[0], TSides{voices[0], voices[1]});
+    return voices[0];
 }
 
 void TOpenALMixer::DeleteSource(uint32_t source) {
-    alDeleteSources(1, &source);
-    _sources.erase(source);
+    if (const auto found = _sources.find(source); found != _sources.end()) {
+        alDeleteSources(2, &found->second.left);
+        _sources.erase(found);
+    }
 }
 
+// The calls on several sources act on them in one step of the mixer.
 void TOpenALMixer::Play(uint32_t source) {
-    alSourcePlay(source);
+    alSourcePlayv(2, &SourceSides(source).left);
 }
 
 void TOpenALMixer::Pause(uint32_t source) {
-    alSourcePause(source);
+    alSourcePausev(2, &SourceSides(source).left);
 }
 
 void TOpenALMixer::Stop(uint32_t source) {
-    alSourceStop(source);
+    alSourceStopv(2, &SourceSides(source).left);
 }
 
 void TOpenALMixer::Rewind(uint32_t source) {
-    alSourceRewind(source);
+    alSourceRewindv(2, &SourceSides(source).left);
 }
 
 TSourceState TOpenALMixer::State(uint32_t source) {
     ClearError();
     ALint state = AL_INITIAL;
-    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    alGetSourcei(SourceSides(source).left, AL_SOURCE_STATE, &state);
     if (const ALenum error = alGetError(); error != AL_NO_ERROR) {
         RaiseAudioFailure(u"alGetSourcei", error);
     }
@@ -176,19 +261,24 @@ TSourceState TOpenALMixer::State(uint32_t source) {
 }
 
 void TOpenALMixer::SetLooping(uint32_t source, bool looping) {
-    alSourcei(source, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    const TSides& sides = SourceSides(source);
+    const TBatchedUpdates batch;
+    alSourcei(sides.left, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    alSourcei(sides.right, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
 }
 
-void TOpenALMixer::SetGain(uint32_t source, float gain) {
-    alSourcef(source, AL_GAIN, gain);
-}
-
-void TOpenALMixer::SetPosition(uint32_t source, float x, float y, float z) {
-    alSource3f(source, AL_POSITION, x, y, z);
+void TOpenALMixer::SetGains(uint32_t source, float left, float right) {
+    const TSides& sides = SourceSides(source);
+    const TBatchedUpdates batch;
+    alSourcef(sides.left, AL_GAIN, left);
+    alSourcef(sides.right, AL_GAIN, right);
 }
 
 void TOpenALMixer::SetPitch(uint32_t source, float pitch) {
-    alSourcef(source, AL_PITCH, pitch);
+    const TSides& sides = SourceSides(source);
+    const TBatchedUpdates batch;
+    alSourcef(sides.left, AL_PITCH, pitch);
+    alSourcef(sides.right, AL_PITCH, pitch);
 }
 
 void TOpenALMixer::RenderStereo16(int16_t* out, int32_t frames) {

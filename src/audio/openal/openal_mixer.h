@@ -3,6 +3,15 @@
 // The mixer of the "OpenAL" driver: an OpenAL Soft device with its context.
 // Only one can be open at a time, since OpenAL calls act on the one current
 // context.
+//
+// OpenAL places a mono source somewhere around the listener, and at any place
+// the output sides get less than the samples' own level (about 4.5 dB less
+// straight ahead). Sounds here must play at their own level, attenuated only
+// by their volume and, on the far side, by their pan. So every buffer is kept
+// as two stereo buffers, one for each output side (a mono sound in both), and
+// every source is a pair of voices that write those straight to the output
+// channels (direct channels), each at its side's gain. The two voices start,
+// stop, loop and change pitch together, so they stay sample-locked.
 
 #include "audio/mixer_back_end.h"
 #include "util/text.h"
@@ -11,7 +20,7 @@
 
 #include <cstdint>
 #include <memory>
-#include <unordered_set>
+#include <unordered_map>
 
 class TOpenALMixer : public TMixerBackEnd {
 public:
@@ -39,8 +48,7 @@ public:
     void Rewind(uint32_t source) override;
     TSourceState State(uint32_t source) override;
     void SetLooping(uint32_t source, bool looping) override;
-    void SetGain(uint32_t source, float gain) override;
-    void SetPosition(uint32_t source, float x, float y, float z) override;
+    void SetGains(uint32_t source, float left, float right) override;
     void SetPitch(uint32_t source, float pitch) override;
 
     // Mixes the next `frames` frames of 16-bit stereo into `out` (2 × frames
@@ -48,11 +56,21 @@ public:
     void RenderStereo16(int16_t* out, int32_t frames);
 
 private:
+    // The OpenAL ids of a buffer's or source's left and right halves; the
+    // left one is the id the driver knows it by.
+    struct TSides {
+        uint32_t left;
+        uint32_t right;
+    };
+
     TOpenALMixer(ALCdevice* device, ALCcontext* context, bool loopback);
+
+    // Both halves of a source, for the calls that act on several at once.
+    const TSides& SourceSides(uint32_t source) const;
 
     ALCdevice* _device;
     ALCcontext* _context;
     bool _loopback;
-    std::unordered_set<uint32_t> _buffers;
-    std::unordered_set<uint32_t> _sources;
+    std::unordered_map<uint32_t, TSides> _buffers;
+    std::unordered_map<uint32_t, TSides> _sources;
 };
