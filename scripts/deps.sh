@@ -10,8 +10,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     # platform libraries of the engine
     libsdl2-dev libopenal-dev libpng-dev zlib1g-dev libgl-dev libgl1-mesa-dri
-    # a display, key presses, screenshots and sound checks for the tests
-    xvfb xauth xdotool x11-apps imagemagick sox
+    # a display, key presses, screenshots and sound checks for the tests, and
+    # a window manager for the full-screen ones
+    xvfb xauth xdotool x11-apps imagemagick sox openbox
 )
 
 missing=()

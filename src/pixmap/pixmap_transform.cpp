@@ -144,3 +144,22 @@ std::shared_ptr<TPixmap> FlipPixmapVertically(const TPixmap& source) {
     }
     return result;
 }
+
+std::shared_ptr<TPixmap> ResamplePixmapNearest(const TPixmap& source, int32_t width,
+                                               int32_t height) {
+    auto result = TPixmap::Create(width, height, source.format, 4);
+    if (source.width <= 0 || source.height <= 0) {
+        return result;
+    }
+    const int32_t bytes = BytesPerPixel(source.format);
+    for (int32_t y = 0; y < height; ++y) {
+        const auto sourceY =
+            static_cast<int32_t>((2 * int64_t{y} + 1) * source.height / (2 * int64_t{height}));
+        for (int32_t x = 0; x < width; ++x) {
+            const auto sourceX =
+                static_cast<int32_t>((2 * int64_t{x} + 1) * source.width / (2 * int64_t{width}));
+            std::memcpy(result->PixelPtr(x, y), source.PixelPtr(sourceX, sourceY), bytes);
+        }
+    }
+    return result;
+}

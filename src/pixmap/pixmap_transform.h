@@ -19,6 +19,12 @@ std::shared_ptr<TPixmap> ApplyKeyColour(const TPixmap& source, int32_t r, int32_
 // pixels repeat outwards; each channel is rounded to the nearest value.
 std::shared_ptr<TPixmap> ResizePixmap(const TPixmap& source, int32_t width, int32_t height);
 
+// Nearest-neighbour resampling to width x height in the source's format:
+// each target pixel takes the source pixel under its centre, so a picture
+// scaled by whole factors comes back exactly.
+std::shared_ptr<TPixmap> ResamplePixmapNearest(const TPixmap& source, int32_t width,
+                                               int32_t height);
+
 // The columns, or the rows, in reverse order.
 std::shared_ptr<TPixmap> FlipPixmapHorizontally(const TPixmap& source);
 std::shared_ptr<TPixmap> FlipPixmapVertically(const TPixmap& source);

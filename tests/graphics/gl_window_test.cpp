@@ -129,7 +129,12 @@ TEST_F(GLWindowTest, TheGamesWindowIsAnOpenGLWindowOf800By600Centred) {
     EXPECT_EQ(height, 600);
     const Uint32 flags = SDL_GetWindowFlags(Window());
     EXPECT_TRUE(flags & SDL_WINDOW_SHOWN);
-    EXPECT_FALSE(flags & (SDL_WINDOW_RESIZABLE | SDL_WINDOW_FULLSCREEN));
+    // The user may resize it; it opens at the size asked for, not full screen.
+    EXPECT_TRUE(flags & SDL_WINDOW_RESIZABLE);
+    EXPECT_FALSE(flags & SDL_WINDOW_FULLSCREEN);
+    SDL_GetWindowMinimumSize(Window(), &width, &height);
+    EXPECT_EQ(width, 160);
+    EXPECT_EQ(height, 120);
     EXPECT_STREQ(SDL_GetWindowTitle(Window()), TextToUtf8(ProgramTitle()).c_str());
 
     // The display itself sees the same client area, centred on the desktop.

@@ -64,3 +64,25 @@ TEST(FlipPixmap, ReversesColumnsOrRows) {
         }
     }
 }
+
+TEST(ResamplePixmapNearest, ScalingByWholeFactorsComesBackExactly) {
+    auto source = TPixmap::Create(3, 2, FormatBGR888, 4);
+    for (int32_t y = 0; y < 2; ++y) {
+        for (int32_t x = 0; x < 3; ++x) {
+            source->WritePixel(x, y, 0xFF000000 | (y << 8) | x);
+        }
+    }
+    const auto large = ResamplePixmapNearest(*source, 18, 12);
+    for (int32_t y = 0; y < 12; ++y) {
+        for (int32_t x = 0; x < 18; ++x) {
+            ASSERT_EQ(large->ReadPixel(x, y), source->ReadPixel(x / 6, y / 6)) << x << "," << y;
+        }
+    }
+    const auto back = ResamplePixmapNearest(*large, 3, 2);
+    for (int32_t y = 0; y < 2; ++y) {
+        for (int32_t x = 0; x < 3; ++x) {
+            EXPECT_EQ(back->ReadPixel(x, y), source->ReadPixel(x, y));
+        }
+    }
+    EXPECT_EQ(ResamplePixmapNearest(*source, 0, 5)->width, 0);
+}

@@ -300,3 +300,23 @@ TEST_F(SDLEventTranslationTest, LetterKeysFollowTheLayoutAndTheKeypadFollowsNumL
         EXPECT_EQ(TakeKeyPresses(key.code), 1) << key.layout;
     }
 }
+
+TEST_F(SDLEventTranslationTest, PointerPositionsOfAScaledWindowAreInTheProgramsPixels) {
+    // The 800 x 600 window full screen on 1280 x 720: its pixels are shown
+    // 1.2 times as large from x = 160.
+    auto driver = InstallSDLSystemDriver();
+    driver->SetPointerMapping(7, {160.0, 0.0, 1.2, 1.2});
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = 7;
+    for (const auto& [points, pixels] : {std::pair{160, 0}, {1119, 799}, {640, 400}, {100, -50}}) {
+        motion.motion.x = points;
+        motion.motion.y = 720 / 2;
+        Push(motion);
+        EXPECT_EQ(PointerX(), pixels) << points;
+        EXPECT_EQ(PointerY(), 300) << points;
+    }
+    // Another window keeps its own points.
+    Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 6);
+    EXPECT_EQ(Take().back(), (TSeen{EventMouseDown, 1, 0, 5, 6}));
+}

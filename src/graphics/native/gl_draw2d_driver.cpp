@@ -6,6 +6,7 @@
 #include "graphics/graphics_flags.h"
 #include "graphics/native/gl_graphics.h"
 #include "graphics/native/gl_image_frame.h"
+#include "graphics/native/native_context.h"
 #include "graphics/oval_outline.h"
 #include "pixmap/pixmap_transform.h"
 
@@ -67,12 +68,71 @@ void TGLDraw2DDriver::SetGraphics(const std::shared_ptr<TGraphics>& graphics) {
         return;
     }
     GLGraphicsDriver()->SetGraphics(context->_graphics);
+    const auto* gl = dynamic_cast<const TGLGraphics*>(context->_graphics.get());
+    _nativeContext = gl ? gl->Context() : 0;
     ResetGLContext(*context);
     context->MakeCurrent();
 }
 
 void TGLDraw2DDriver::Flip(int32_t sync) {
+    _ClearBars();
     GLGraphicsDriver()->Flip(sync);
+    // A resize or a switch to full screen shows from the next frame on.
+    _UpdatePresentation(false);
+}
+
+void TGLDraw2DDriver::_UpdatePresentation(bool force) {
+    const TDrawableSize drawable = NativeDrawableSize(_nativeContext);
+    const int32_t width = drawable.width > 0 ? drawable.width : _windowWidth;
+    const int32_t height = drawable.height > 0 ? drawable.height : _windowHeight;
+    const TPresentation presentation =
+        PresentationFor(_windowWidth, _windowHeight, _logicalWidth, _logicalHeight, width, height);
+    if (!force && presentation == _presentation) {
+        return;
+    }
+    _presentation = presentation;
+    const TPixelRect& picture = presentation.picture;
+    // OpenGL counts rows from the bottom.
+    glViewport(picture.x, presentation.drawableHeight - picture.y - picture.h, picture.w,
+               picture.h);
+    _ApplyClip();
+    glLineWidth(static_cast<float>(_lineWidth * presentation.scaleY));
+    SetNativePresentation(_nativeContext, presentation);
+}
+
+void TGLDraw2DDriver::_ApplyClip() {
+    const bool whole = _clip == TPixelRect{0, 0, _windowWidth, _windowHeight};
+    if (whole && _presentation.picture ==
+                     TPixelRect{0, 0, _presentation.drawableWidth, _presentation.drawableHeight}) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    // An empty or inverted rectangle clips everything away (OpenGL would
+    // refuse a negative size and keep the previous rectangle).
+    const TPixelRect mapped =
+        _presentation.Map(_clip.x, _clip.y, std::max(_clip.w, 0), std::max(_clip.h, 0));
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(mapped.x, _presentation.drawableHeight - mapped.y - mapped.h, mapped.w, mapped.h);
+}
+
+void TGLDraw2DDriver::_ClearBars() {
+    bool cleared = false;
+    for (const TPixelRect& bar : _presentation.Bars()) {
+        if (bar.w <= 0 || bar.h <= 0) {
+            continue;
+        }
+        if (!cleared) {
+            glEnable(GL_SCISSOR_TEST);
+            glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+            cleared = true;
+        }
+        glScissor(bar.x, _presentation.drawableHeight - bar.y - bar.h, bar.w, bar.h);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    if (cleared) {
+        SetClsColor(_clearColour[0], _clearColour[1], _clearColour[2]);
+        _ApplyClip();
+    }
 }
 
 std::shared_ptr<TImageFrame>
@@ -126,21 +186,14 @@ void TGLDraw2DDriver::SetColor(int32_t r, int32_t g, int32_t b) {
 }
 
 void TGLDraw2DDriver::SetClsColor(int32_t r, int32_t g, int32_t b) {
-    glClearColor(ColourByte(r) / 255.0f, ColourByte(g) / 255.0f, ColourByte(b) / 255.0f, 1.0f);
+    _clearColour = {ColourByte(r), ColourByte(g), ColourByte(b)};
+    glClearColor(_clearColour[0] / 255.0f, _clearColour[1] / 255.0f, _clearColour[2] / 255.0f,
+                 1.0f);
 }
 
 void TGLDraw2DDriver::SetViewport(int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (x == 0 && y == 0 && w == _windowWidth && h == _windowHeight) {
-        glDisable(GL_SCISSOR_TEST);
-        return;
-    }
-    // An empty or inverted rectangle clips everything away (OpenGL would
-    // refuse a negative size and keep the previous rectangle).
-    w = std::max(w, 0);
-    h = std::max(h, 0);
-    glEnable(GL_SCISSOR_TEST);
-    // OpenGL counts rows from the bottom.
-    glScissor(x, _windowHeight - y - h, w, h);
+    _clip = {x, y, w, h};
+    _ApplyClip();
 }
 
 void TGLDraw2DDriver::SetTransform(float ix, float iy, float jx, float jy) {
@@ -148,7 +201,8 @@ void TGLDraw2DDriver::SetTransform(float ix, float iy, float jx, float jy) {
 }
 
 void TGLDraw2DDriver::SetLineWidth(float width) {
-    glLineWidth(width);
+    _lineWidth = width;
+    glLineWidth(static_cast<float>(width * _presentation.scaleY));
 }
 
 void TGLDraw2DDriver::Cls() {
@@ -211,12 +265,14 @@ void TGLDraw2DDriver::DrawPixmap(const TPixmap& pixmap, int32_t x, int32_t y) {
     DisableTexture();
     const TBlendOverride opaque(*this, _blend, BlendOpaque);
     const auto rgba = pixmap.Convert(FormatRGBA8888);
-    // The raster position starts at the window's top-left corner; glBitmap
-    // moves it by whole window pixels, whatever the logical size. Rows are
-    // drawn downwards from there.
-    glPixelZoom(1.0f, -1.0f);
+    // The raster position starts at the picture's top-left corner; glBitmap
+    // moves it by drawable pixels, whatever the logical size. Rows are drawn
+    // downwards from there, each window pixel as large as it is shown.
+    const auto zoomX = static_cast<float>(_presentation.scaleX);
+    const auto zoomY = static_cast<float>(_presentation.scaleY);
+    glPixelZoom(zoomX, -zoomY);
     glRasterPos2i(0, 0);
-    glBitmap(0, 0, 0, 0, static_cast<float>(x), static_cast<float>(-y), nullptr);
+    glBitmap(0, 0, 0, 0, static_cast<float>(x) * zoomX, static_cast<float>(-y) * zoomY, nullptr);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rgba->pitch / 4);
     glDrawPixels(rgba->width, rgba->height, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -227,18 +283,30 @@ std::shared_ptr<TPixmap> TGLDraw2DDriver::GrabPixmap(int32_t x, int32_t y, int32
     w = std::max(w, 0);
     h = std::max(h, 0);
     const TBlendOverride opaque(*this, _blend, BlendOpaque);
-    auto rows = CreatePixmap(w, h, FormatRGBA8888);
-    if (w > 0 && h > 0) {
+    // The window pixels as they are shown, read back at the size asked for.
+    const TPixelRect shown = _presentation.Map(x, y, w, h);
+    auto rows = CreatePixmap(shown.w, shown.h, FormatRGBA8888);
+    if (shown.w > 0 && shown.h > 0) {
         glPixelStorei(GL_PACK_ROW_LENGTH, rows->pitch / 4);
-        glReadPixels(x, _windowHeight - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rows->pixels);
+        glReadPixels(shown.x, _presentation.drawableHeight - shown.y - shown.h, shown.w, shown.h,
+                     GL_RGBA, GL_UNSIGNED_BYTE, rows->pixels);
         glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     }
     // OpenGL gives the bottom row first.
-    return FlipPixmapVertically(*rows);
+    auto grabbed = FlipPixmapVertically(*rows);
+    if (shown.w == w && shown.h == h) {
+        return grabbed;
+    }
+    return ResamplePixmapNearest(*grabbed, w, h);
 }
 
 void TGLDraw2DDriver::SetResolution(float width, float height) {
     SetProjection(width, height);
+    if (width != _logicalWidth || height != _logicalHeight) {
+        _logicalWidth = width;
+        _logicalHeight = height;
+        _UpdatePresentation(false);
+    }
 }
 
 void TGLDraw2DDriver::ResetGLContext(const TDraw2DGraphics& graphics) {
@@ -251,7 +319,12 @@ void TGLDraw2DDriver::ResetGLContext(const TDraw2DGraphics& graphics) {
     glDisable(GL_TEXTURE_2D);
     SetProjection(settings.width, settings.height);
     glLoadIdentity();
-    glViewport(0, 0, settings.width, settings.height);
+    _logicalWidth = static_cast<float>(settings.width);
+    _logicalHeight = static_cast<float>(settings.height);
+    _clip = {0, 0, settings.width, settings.height};
+    _presentation =
+        PresentationFor(settings.width, settings.height, 0, 0, settings.width, settings.height);
+    _UpdatePresentation(true);
 }
 
 void TGLDraw2DDriver::BindTexture(uint32_t name) {

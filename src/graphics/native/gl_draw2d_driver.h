@@ -12,6 +12,7 @@
 #include "graphics/draw2d_driver.h"
 #include "graphics/draw2d_graphics.h"
 #include "graphics/draw_transform.h"
+#include "graphics/presentation.h"
 #include "util/text.h"
 
 #include <array>
@@ -63,6 +64,12 @@ public:
 
 private:
     void _SendColour() const;
+    // Reads the drawable's size and, when the presentation changes (or
+    // always, when forced), shows the picture there from now on.
+    void _UpdatePresentation(bool force);
+    void _ApplyClip();
+    // Paints the bars around a scaled picture black, whatever was drawn there.
+    void _ClearBars();
 
     int32_t _blend = 0; // 0: none applied since the last reset
     uint32_t _boundTexture = 0;
@@ -71,6 +78,15 @@ private:
     TDrawTransform _transform;
     int32_t _windowWidth = 0;
     int32_t _windowHeight = 0;
+    // What the program last set, in its own window pixels and units, kept
+    // to be mapped again whenever the drawable changes size.
+    int32_t _nativeContext = 0;
+    float _logicalWidth = 0.0f;
+    float _logicalHeight = 0.0f;
+    TPixelRect _clip;
+    float _lineWidth = 1.0f;
+    std::array<uint8_t, 3> _clearColour{0, 0, 0};
+    TPresentation _presentation;
 };
 
 // The one 2D driver, made on first use and kept for the program's life.

@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -102,13 +103,25 @@ void RequestPixelFormat(int32_t flags) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
+// The smallest window the user can make: one window pixel per logical unit
+// of the game's surface.
+constexpr int MinimumWindowWidth = 160;
+constexpr int MinimumWindowHeight = 120;
+
 TWindowHandle OpenWindow(int32_t width, int32_t height, int32_t depth, int32_t hertz) {
     const std::string caption = TextToUtf8(ProgramTitle());
     if (depth == 0) {
-        // SDL windows are not resizable unless asked to be.
-        return TWindowHandle(SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED,
+        // The user may resize it or make it full screen on the desktop's own
+        // mode; the frame is then scaled into it (see presentation.h).
+        TWindowHandle window(SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED,
                                               SDL_WINDOWPOS_CENTERED, width, height,
-                                              SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN));
+                                              SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
+                                                  SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI));
+        if (window) {
+            SDL_SetWindowMinimumSize(window.get(), std::min(width, MinimumWindowWidth),
+                                     std::min(height, MinimumWindowHeight));
+        }
+        return window;
     }
     // The mode with the rate asked for, else the same mode at any rate.
     auto mode = FindDisplayMode(width, height, depth, hertz);
@@ -161,10 +174,7 @@ int32_t CreateWindowContext(int32_t width, int32_t height, int32_t depth, int32_
     auto& state = State();
     MakeCurrent(Find(state.current));
 
-    int clientWidth = 0;
-    int clientHeight = 0;
-    SDL_GetWindowSize(context->window.get(), &clientWidth, &clientHeight);
-    context->settings = {clientWidth, clientHeight, depth, hertz, flags};
+    context->settings = {width, height, depth, hertz, flags};
     SDL_ShowWindow(context->window.get());
 
     const int32_t handle = ++state.lastHandle;
@@ -175,6 +185,32 @@ int32_t CreateWindowContext(int32_t width, int32_t height, int32_t depth, int32_
 TGraphicsSettings NativeContextSettings(int32_t context) {
     const TNativeContext* found = Find(context);
     return found ? found->settings : TGraphicsSettings();
+}
+
+TDrawableSize NativeDrawableSize(int32_t context) {
+    TDrawableSize size;
+    if (const TNativeContext* found = Find(context)) {
+        SDL_GL_GetDrawableSize(found->window.get(), &size.width, &size.height);
+    }
+    return size;
+}
+
+void SetNativePresentation(int32_t context, const TPresentation& presentation) {
+    const TNativeContext* found = Find(context);
+    if (!found || presentation.drawableWidth <= 0 || presentation.drawableHeight <= 0) {
+        return;
+    }
+    // Pointer positions come in the window's points, which are fewer than
+    // its pixels on a display of high density.
+    int pointsWide = 0;
+    int pointsHigh = 0;
+    SDL_GetWindowSize(found->window.get(), &pointsWide, &pointsHigh);
+    const double pixelsPerPointX = presentation.drawableWidth / std::max(1.0, 1.0 * pointsWide);
+    const double pixelsPerPointY = presentation.drawableHeight / std::max(1.0, 1.0 * pointsHigh);
+    InstallSDLSystemDriver()->SetPointerMapping(
+        SDL_GetWindowID(found->window.get()),
+        {presentation.picture.x / pixelsPerPointX, presentation.picture.y / pixelsPerPointY,
+         presentation.scaleX / pixelsPerPointX, presentation.scaleY / pixelsPerPointY});
 }
 
 void MakeNativeContextCurrent(int32_t context) {

@@ -5,6 +5,7 @@
 
 #include "graphics/graphics_driver.h"
 #include "graphics/graphics_mode.h"
+#include "graphics/presentation.h"
 
 #include <cstdint>
 #include <vector>
@@ -23,8 +24,22 @@ enum class ContextKind : int32_t {
 int32_t CreateWindowContext(int32_t width, int32_t height, int32_t depth, int32_t hertz,
                             int32_t flags);
 
-// All 0 for a handle that is not open.
+// All 0 for a handle that is not open. The width and height are the client
+// size the window was asked for, whatever size the user has made it since.
 TGraphicsSettings NativeContextSettings(int32_t context);
+
+// The size in pixels of what the context draws into now: a window the user
+// resized or made full screen, or a display of high pixel density, differs
+// from the size asked for. 0 by 0 for a handle that is not open.
+struct TDrawableSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+TDrawableSize NativeDrawableSize(int32_t context);
+
+// Tells the input layer where the asked-for window's pixels lie in the
+// context's window, so that pointer positions keep meaning those pixels.
+void SetNativePresentation(int32_t context, const TPresentation& presentation);
 
 // Makes the context current for drawing; 0 (or a closed handle) makes none current.
 void MakeNativeContextCurrent(int32_t context);

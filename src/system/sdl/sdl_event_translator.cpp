@@ -6,6 +6,8 @@
 #include <SDL_keyboard.h>
 #include <SDL_mouse.h>
 
+#include <cmath>
+
 namespace {
 
 int32_t ModifierMask(Uint16 mod) {
@@ -56,6 +58,26 @@ int32_t HeldButtonCode(Uint32 state) {
 
 } // namespace
 
+void TSDLEventTranslator::SetPointerMapping(Uint32 windowID, const TPointerMapping& mapping) {
+    _pointerMappings[windowID] = mapping;
+}
+
+void TSDLEventTranslator::ToProgramPixel(Uint32 windowID, int32_t& x, int32_t& y) const {
+    if (const auto found = _pointerMappings.find(windowID); found != _pointerMappings.end()) {
+        const TPointerMapping& m = found->second;
+        x = static_cast<int32_t>(std::floor((x - m.originX) / m.scaleX));
+        y = static_cast<int32_t>(std::floor((y - m.originY) / m.scaleY));
+    }
+}
+
+void TSDLEventTranslator::ToWindowPoint(Uint32 windowID, int32_t& x, int32_t& y) const {
+    if (const auto found = _pointerMappings.find(windowID); found != _pointerMappings.end()) {
+        const TPointerMapping& m = found->second;
+        x = static_cast<int32_t>(std::lround(m.originX + x * m.scaleX));
+        y = static_cast<int32_t>(std::lround(m.originY + y * m.scaleY));
+    }
+}
+
 std::shared_ptr<TEvent> TSDLEventTranslator::Make(int32_t id, int32_t data, int32_t x,
                                                   int32_t y) const {
     return TEvent::Create(id, nullptr, data, _mods, x, y, {});
@@ -89,11 +111,17 @@ std::vector<std::shared_ptr<TEvent>> TSDLEventTranslator::Translate(const SDL_Ev
             return {};
         }
         const int32_t id = event.type == SDL_MOUSEBUTTONDOWN ? EventMouseDown : EventMouseUp;
-        return {Make(id, button, event.button.x, event.button.y)};
+        int32_t x = event.button.x;
+        int32_t y = event.button.y;
+        ToProgramPixel(event.button.windowID, x, y);
+        return {Make(id, button, x, y)};
     }
-    case SDL_MOUSEMOTION:
-        return {Make(EventMouseMove, HeldButtonCode(event.motion.state), event.motion.x,
-                     event.motion.y)};
+    case SDL_MOUSEMOTION: {
+        int32_t x = event.motion.x;
+        int32_t y = event.motion.y;
+        ToProgramPixel(event.motion.windowID, x, y);
+        return {Make(EventMouseMove, HeldButtonCode(event.motion.state), x, y)};
+    }
     case SDL_MOUSEWHEEL: {
         // Only the vertical wheel counts; whole notches are steps, and a finer
         // movement of a precise wheel reports 0 steps.
@@ -101,8 +129,10 @@ std::vector<std::shared_ptr<TEvent>> TSDLEventTranslator::Translate(const SDL_Ev
             return {};
         }
         const int32_t sign = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
-        return {
-            Make(EventMouseWheel, sign * event.wheel.y, event.wheel.mouseX, event.wheel.mouseY)};
+        int32_t x = event.wheel.mouseX;
+        int32_t y = event.wheel.mouseY;
+        ToProgramPixel(event.wheel.windowID, x, y);
+        return {Make(EventMouseWheel, sign * event.wheel.y, x, y)};
     }
     case SDL_WINDOWEVENT:
         return TranslateWindowEvent(event.window);
@@ -140,6 +170,7 @@ TSDLEventTranslator::TranslateWindowEvent(const SDL_WindowEvent& event) {
         int x = 0;
         int y = 0;
         SDL_GetMouseState(&x, &y);
+        ToProgramPixel(event.windowID, x, y);
         const int32_t id = event.event == SDL_WINDOWEVENT_ENTER ? EventMouseEnter : EventMouseLeave;
         return {Make(id, 0, x, y)};
     }

@@ -9,7 +9,18 @@
 #include <SDL_events.h>
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
+
+// Where the pixels of the window size a program asked for lie in an SDL
+// window's points, once the window has been resized or made full screen: a
+// pointer at point p is at window pixel (p - origin) / scale.
+struct TPointerMapping {
+    double originX = 0.0;
+    double originY = 0.0;
+    double scaleX = 1.0;
+    double scaleY = 1.0;
+};
 
 class TSDLEventTranslator {
 public:
@@ -17,7 +28,14 @@ public:
     // UTF-16 code unit. Events that mean nothing here give none.
     std::vector<std::shared_ptr<TEvent>> Translate(const SDL_Event& event);
 
+    // Pointer positions of the window are mapped from now on; windows never
+    // given one report their points as they are.
+    void SetPointerMapping(Uint32 windowID, const TPointerMapping& mapping);
+    // A window pixel of the program's as the window's point, for warping.
+    void ToWindowPoint(Uint32 windowID, int32_t& x, int32_t& y) const;
+
 private:
+    void ToProgramPixel(Uint32 windowID, int32_t& x, int32_t& y) const;
     std::vector<std::shared_ptr<TEvent>> TranslateWindowEvent(const SDL_WindowEvent& event);
     std::shared_ptr<TEvent> Make(int32_t id, int32_t data, int32_t x = 0, int32_t y = 0) const;
 
@@ -26,4 +44,5 @@ private:
     // Whether one of the program's windows has the keyboard focus, so that
     // focus moving between two of them is no suspend and resume.
     bool _active = false;
+    std::unordered_map<Uint32, TPointerMapping> _pointerMappings;
 };

@@ -1,5 +1,6 @@
 #include "system/sdl/sdl_system_driver.h"
 
+#include "system/sdl/sdl_full_screen_toggle.h"
 #include "system/termination_signals.h"
 
 #include <SDL.h>
@@ -21,6 +22,9 @@ TSDLSystemDriver::~TSDLSystemDriver() {
 }
 
 void TSDLSystemDriver::Emit(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN && IsFullScreenToggle(event.key)) {
+        ToggleDesktopFullScreen(event.key);
+    }
     for (const auto& translated : _translator.Translate(event)) {
         translated->Emit();
     }
@@ -48,8 +52,13 @@ int32_t TSDLSystemDriver::Wait() {
     return Poll();
 }
 
+void TSDLSystemDriver::SetPointerMapping(Uint32 windowID, const TPointerMapping& mapping) {
+    _translator.SetPointerMapping(windowID, mapping);
+}
+
 int32_t TSDLSystemDriver::MoveMouse(int32_t x, int32_t y) {
     if (SDL_Window* window = SDL_GetKeyboardFocus()) {
+        _translator.ToWindowPoint(SDL_GetWindowID(window), x, y);
         SDL_WarpMouseInWindow(window, x, y);
     } else {
         // No window is active yet (a full-screen window that has just opened

@@ -22,6 +22,10 @@ public:
     int32_t MoveMouse(int32_t x, int32_t y) override;
     int32_t SetMouseVisible(int32_t visible) override;
 
+    // Pointer positions in the window are given in the program's window
+    // pixels from now on (see TPointerMapping).
+    void SetPointerMapping(Uint32 windowID, const TPointerMapping& mapping);
+
 private:
     void Emit(const SDL_Event& event);
 
