@@ -12,6 +12,11 @@ packages=(
     libsdl2-dev libopenal-dev libpng-dev zlib1g-dev libgl-dev libgl1-mesa-dri
     # a display, key presses, screenshots and sound checks for the tests
     xvfb xauth xdotool x11-apps imagemagick sox
+    # validators of the installed menu entry, metadata and manual page
+    desktop-file-utils appstream man-db groff-base
+    # the Debian package: its dependencies (dpkg-shlibdeps, which CPack finds
+    # the programs for with file) and its check
+    dpkg-dev file lintian
 )
 
 missing=()
