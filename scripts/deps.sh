@@ -13,6 +13,11 @@ packages=(
     # a display, key presses, screenshots and sound checks for the tests, and
     # a window manager for the full-screen ones
     xvfb xauth xdotool x11-apps imagemagick sox openbox
+    # validators of the installed menu entry, metadata and manual page
+    desktop-file-utils appstream man-db groff-base
+    # the Debian package: its dependencies (dpkg-shlibdeps, which CPack finds
+    # the programs for with file) and its check
+    dpkg-dev file lintian
 )
 
 missing=()

@@ -1,8 +1,10 @@
 // Writes every picture and sound the game ships with into the directory
-// given as the only argument: the pictures into its img/ folder, the two
-// sounds beside them. Everything is drawn or synthesised here, the same on
-// every run.
+// given as the first argument: the pictures into its img/ folder, the two
+// sounds beside them. The desktop icon goes into the icon theme folder given
+// second, one file named by the third argument per size, where desktops look
+// for it. Everything is drawn or synthesised here, the same on every run.
 
+#include "icons.h"
 #include "pixel_grid.h"
 #include "road_tiles.h"
 #include "screens.h"
@@ -15,6 +17,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -39,15 +42,25 @@ void WriteAssets(const std::filesystem::path& directory) {
     WriteWaveFile(root + u"/explo.wav", ToPcm16(CrashSound(), 0.9), SoundHertz);
 }
 
+void WriteIcons(const std::filesystem::path& theme, const std::string& name) {
+    for (const int32_t size : IconSizes) {
+        const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+        const auto apps = theme / folder / "apps";
+        std::filesystem::create_directories(apps);
+        SaveCanvas(*PaintIcon(size), Utf8ToText((apps / (name + ".png")).generic_string()));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: make-assets OUTPUT_DIRECTORY\n";
+    if (argc != 4) {
+        std::cerr << "usage: make-assets GAME_DIRECTORY ICON_THEME_DIRECTORY ICON_NAME\n";
         return 2;
     }
     try {
         WriteAssets(argv[1]);
+        WriteIcons(argv[2], argv[3]);
     } catch (const TRuntimeError& error) {
         std::cerr << "make-assets: " << TextToUtf8(error.Message()) << '\n';
         return 1;

@@ -54,6 +54,16 @@ void DrawGrid(TPixmap& canvas, int32_t x, int32_t y, const TGrid& grid, const TP
     }
 }
 
+std::shared_ptr<TPixmap> Enlarge(const TPixmap& picture, int32_t factor) {
+    auto large = NewCanvas(picture.width * factor, picture.height * factor);
+    for (int32_t y = 0; y < large->height; ++y) {
+        for (int32_t x = 0; x < large->width; ++x) {
+            large->WritePixel(x, y, picture.ReadPixel(x / factor, y / factor));
+        }
+    }
+    return large;
+}
+
 void SaveCanvas(const TPixmap& canvas, const Text& path) {
     if (!SavePixmapPNG(canvas, path, 9)) {
         RaiseRuntimeError(u"could not write " + path);

@@ -40,6 +40,10 @@ void FillBox(TPixmap& canvas, int32_t x, int32_t y, int32_t width, int32_t heigh
 void DrawGrid(TPixmap& canvas, int32_t x, int32_t y, const TGrid& grid, const TPalette& palette,
               int32_t scale = 1);
 
+// A copy of the picture `factor` times as wide and high, every pixel a
+// factor x factor block of its colour (no smoothing).
+std::shared_ptr<TPixmap> Enlarge(const TPixmap& picture, int32_t factor);
+
 // Writes the canvas as a PNG file; a failure raises a runtime error naming
 // the file.
 void SaveCanvas(const TPixmap& canvas, const Text& path);
