@@ -12,6 +12,8 @@ packages=(
     libsdl2-dev libopenal-dev libpng-dev zlib1g-dev libgl-dev libgl1-mesa-dri
     # a display, key presses, screenshots and sound checks for the tests
     xvfb xauth xdotool x11-apps imagemagick sox
+    # locale sources, for the number-reading test under a comma locale
+    locales
 )
 
 missing=()
