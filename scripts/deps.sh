@@ -18,6 +18,8 @@ packages=(
     # the Debian package: its dependencies (dpkg-shlibdeps, which CPack finds
     # the programs for with file) and its check
     dpkg-dev file lintian
+    # locale sources, for the number-reading test under a comma locale
+    locales
 )
 
 missing=()

@@ -40,7 +40,8 @@ std::shared_ptr<TAudioSample> TAudioSample::Copy() const {
 }
 
 std::shared_ptr<TAudioSample> TAudioSample::Convert(int32_t targetFormat) const {
-    if (!IsSampleFormat(format) || !IsSampleFormat(targetFormat)) {
+    // Checked before anything is allocated; the same format is only copied.
+    if (targetFormat != format && (!IsSampleFormat(format) || !IsSampleFormat(targetFormat))) {
         RaiseRuntimeError(u"Unimplemented sample format conversion");
     }
     auto converted = Create(length, hertz, targetFormat);

@@ -99,10 +99,8 @@ void TMixerChannel::ApplyGains() {
 }
 
 void TMixerChannel::ApplyRate() {
-    // A rate that gives no positive frequency is refused, as a device refuses
-    // it, and the pitch stays as it was.
+    // A rate that gives no positive frequency asks for the sound's own rate,
+    // as a frequency of 0 does of a sound buffer.
     const int32_t frequency = FrequencyFromRate(_hertz, _rate);
-    if (frequency > 0) {
-        _buf->SetPitch(PitchFromFrequency(frequency, _hertz));
-    }
+    _buf->SetPitch(frequency > 0 ? PitchFromFrequency(frequency, _hertz) : 1.0f);
 }

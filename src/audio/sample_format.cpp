@@ -109,15 +109,19 @@ int32_t ChannelCount(int32_t format) {
 
 void ConvertSampleFrames(const uint8_t* source, int32_t sourceFormat, uint8_t* target,
                          int32_t targetFormat, int32_t frames) {
+    if (sourceFormat == targetFormat) {
+        if (frames > 0) {
+            std::memcpy(target, source, static_cast<size_t>(frames) * BytesPerFrame(sourceFormat));
+        }
+        return;
+    }
     if (!IsSampleFormat(sourceFormat) || !IsSampleFormat(targetFormat)) {
         RaiseRuntimeError(u"Unimplemented sample format conversion");
     }
     if (frames <= 0) {
         return;
     }
-    if (sourceFormat == targetFormat) {
-        std::memcpy(target, source, static_cast<size_t>(frames) * BytesPerFrame(sourceFormat));
-    } else if (sourceFormat == FormatStereo16BE) {
+    if (sourceFormat == FormatStereo16BE) {
         ConvertDown(source, target, targetFormat, frames);
     } else if (targetFormat == FormatStereo16BE) {
         ConvertUp(source, sourceFormat, target, frames);

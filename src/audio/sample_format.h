@@ -21,7 +21,8 @@ int32_t ChannelCount(int32_t format);
 bool IsSampleFormat(int32_t format);
 
 // Converts `frames` frames from `source` in one format into `target` in
-// another. Raises "Unimplemented sample format conversion" when either code
+// another. The same code on both sides is a plain copy, whatever the code;
+// otherwise raises "Unimplemented sample format conversion" when either code
 // is no format.
 void ConvertSampleFrames(const uint8_t* source, int32_t sourceFormat, uint8_t* target,
                          int32_t targetFormat, int32_t frames);

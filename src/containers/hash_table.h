@@ -14,10 +14,10 @@
 // empty key from a table with a tombstone would count that tombstone again
 // and make a table that still holds entries report itself empty.
 //
-// Walks go in slot order, not insertion order. A walk only reads slots within
-// the table's current size, so changing the table during a walk is memory-safe,
-// though the walk may then miss or repeat entries. A walk must not outlive its
-// table.
+// Walks go in slot order, not insertion order. Every step of a walk reads the
+// table as it is at that moment and yields only live entries, so changing the
+// table during a walk is memory-safe, though the walk may then miss or repeat
+// entries. A walk must not outlive its table.
 
 #include "containers/enum_iterator.h"
 #include "containers/hash_entry.h"
@@ -180,17 +180,20 @@ public:
         std::conditional_t<Yield == THashYield::Entries, std::shared_ptr<const TEntry<T>>,
                            std::conditional_t<Yield == THashYield::Keys, Text, std::shared_ptr<T>>>;
 
-    bool HasNext() const { return _ht != nullptr; }
+    // The table may have changed since the walk last moved: the slot it
+    // stands on may now be a tombstone, empty or past the end. So both calls
+    // look for the next live slot afresh instead of trusting the old one.
+    bool HasNext() const { return _ht != nullptr && _LiveFrom(_i) <= _ht->_last; }
 
-    // Yields the entry at the current slot and moves on to the next live one.
-    // At the end of the walk it returns an empty object.
+    // Yields the entry at the next live slot and moves on past it. At the end
+    // of the walk it returns an empty object.
     Object NextObject() {
         if (!HasNext()) {
             return Object{};
         }
+        _i = _LiveFrom(_i);
         auto entry = std::static_pointer_cast<const TEntry<T>>(_ht->_table[_i]);
-        ++_i;
-        _Advance();
+        _Advance(_i + 1);
         if constexpr (Yield == THashYield::Entries) {
             return entry;
         } else if constexpr (Yield == THashYield::Keys) {
@@ -209,19 +212,22 @@ public:
 private:
     friend class THashTable<T>;
 
-    explicit THashEnum(const THashTable<T>* ht) : _ht(ht) { _Advance(); }
+    explicit THashEnum(const THashTable<T>* ht) : _ht(ht) { _Advance(0); }
 
-    // Stops on the next live slot from _i on, or ends the walk.
-    void _Advance() {
-        while (_ht) {
-            if (_i > _ht->_last) {
-                _ht = nullptr;
-            } else if (_ht->_IsLive(_i)) {
-                return;
-            } else {
-                ++_i;
-            }
+    // Stops on the first live slot from `from` on, or ends the walk.
+    void _Advance(int32_t from) {
+        _i = _LiveFrom(from);
+        if (_i > _ht->_last) {
+            _ht = nullptr;
         }
+    }
+
+    // The first live slot from i on, or _last + 1 when there is none.
+    int32_t _LiveFrom(int32_t i) const {
+        while (i <= _ht->_last && !_ht->_IsLive(i)) {
+            ++i;
+        }
+        return i;
     }
 
     // Null once the walk is over.

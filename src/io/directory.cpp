@@ -1,6 +1,7 @@
 #include "io/directory.h"
 
 #include "io/path.h"
+#include "util/runtime_error.h"
 #include "util/utf8.h"
 
 #include <dirent.h>
@@ -34,7 +35,9 @@ Text WorkingDirectory() {
     std::string buffer(256, '\0');
     while (!getcwd(buffer.data(), buffer.size())) {
         if (errno != ERANGE) {
-            return Text();
+            // Every asset path starts here: going on with an empty text
+            // would look for them under the root instead.
+            RaiseRuntimeError(u"could not read the working directory");
         }
         buffer.resize(buffer.size() * 2);
     }

@@ -7,7 +7,8 @@
 #include <memory>
 
 // The process's current directory with "/" separators, keeping a trailing
-// "/" only for a root. Empty if the system cannot report it.
+// "/" only for a root. Raises a runtime error if the system cannot report
+// it (the directory was removed, or may not be read).
 Text WorkingDirectory();
 
 // An open directory listing, owned by its handle and released with it.

@@ -2,7 +2,8 @@
 
 // A text codec over another stream: texts go out and come in as Latin-1,
 // UTF-8 or UTF-16 in either byte order. Raw bytes written to it come out as
-// a hexadecimal dump, 32 bytes to a line.
+// a hexadecimal dump, 32 bytes to a line; the exact-length and typed
+// operations go to the wrapped stream unencoded.
 
 #include "io/stream_wrapper.h"
 
@@ -34,6 +35,9 @@ public:
 
     // One code unit; surrogate halves are encoded one by one.
     void WriteChar(char16_t unit);
+
+protected:
+    bool _OwnsPendingBytes() const override { return _unread >= 0; }
 
 private:
     // Appends the next character (one code unit, or a surrogate pair for a

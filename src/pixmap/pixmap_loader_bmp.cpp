@@ -1,17 +1,29 @@
 #include "pixmap/pixmap_loader_bmp.h"
 
 #include "io/stream_open.h"
+#include "pixmap/bmp_bit_fields.h"
 #include "pixmap/picture_limits.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
 
+// The fields read below fill the first 40 bytes of every header version
+// from this one on; shorter, older headers lay them out differently.
 constexpr int32_t InfoHeaderSize = 40;
-// Compression codes whose pixel data lies uncompressed in the file; the
-// bit-field masks of the second, when present, precede the data offset.
+// Longer headers that hold the bit-field masks themselves: red, green and
+// blue from 52 bytes on, alpha as well from 56 bytes on (which includes the
+// 108- and 124-byte versions). After a 40-byte header the three colour
+// masks follow it. Other lengths belong to the OS/2 2.x family, whose
+// compression 3 is Huffman coding rather than masks.
+constexpr int32_t ColourMasksHeaderSize = 52;
+constexpr int32_t AlphaMaskHeaderSize = 56;
+constexpr int32_t FirstLongHeaderSize = 108;
+// Compression codes whose pixel data lies uncompressed in the file.
 constexpr int32_t CompressionNone = 0;
 constexpr int32_t CompressionBitFields = 3;
 
@@ -41,6 +53,31 @@ TBmpHeader ReadHeader(TStream& stream) {
     return header;
 }
 
+// How many masks the header's version keeps inside the header (after a
+// 40-byte one, three follow it); -1 when its compression 3 is not masks.
+int32_t MasksInHeader(int32_t headerSize) {
+    if (headerSize == InfoHeaderSize) {
+        return 0;
+    }
+    if (headerSize == ColourMasksHeaderSize) {
+        return 3;
+    }
+    if (headerSize == AlphaMaskHeaderSize || headerSize >= FirstLongHeaderSize) {
+        return 4;
+    }
+    return -1;
+}
+
+// Reads the masks that stand at the stream's position; null for masks that
+// do not describe a picture.
+std::optional<TBmpBitFields> ReadBitFields(TStream& stream, int32_t count) {
+    std::array<uint32_t, 4> masks{};
+    for (int32_t i = 0; i < count; ++i) {
+        masks[i] = static_cast<uint32_t>(stream.ReadInt());
+    }
+    return TBmpBitFields::FromMasks(masks[0], masks[1], masks[2], masks[3]);
+}
+
 // Bytes of one file row: padded to a multiple of 4.
 int64_t FileRowBytes(int32_t width, int32_t bitsPerPixel) {
     return (int64_t{width} * bitsPerPixel + 31) / 32 * 4;
@@ -49,8 +86,16 @@ int64_t FileRowBytes(int32_t width, int32_t bitsPerPixel) {
 // Blue, green, red, unused; entries the file does not give stay black.
 using TPalette = std::vector<std::array<uint8_t, 4>>;
 
-void DecodeRow(const uint8_t* row, int32_t bitsPerPixel, const TPalette& palette, uint8_t* out,
-               int32_t width) {
+void DecodeRow(const uint8_t* row, int32_t bitsPerPixel, const TPalette& palette,
+               const std::optional<TBmpBitFields>& bitFields, uint8_t* out, int32_t width) {
+    if (bitFields) {
+        for (int32_t x = 0; x < width; ++x) {
+            const uint8_t* in = row + x * 4;
+            const uint32_t pixel = in[0] | in[1] << 8 | in[2] << 16 | uint32_t{in[3]} << 24;
+            bitFields->DecodePixel(pixel, out + x * 4);
+        }
+        return;
+    }
     switch (bitsPerPixel) {
     case 24:
         std::memcpy(out, row, static_cast<size_t>(width) * 3);
@@ -68,6 +113,26 @@ void DecodeRow(const uint8_t* row, int32_t bitsPerPixel, const TPalette& palette
         const int32_t shift = (pixelsPerByte - 1 - x % pixelsPerByte) * bitsPerPixel;
         const int32_t index = (row[x / pixelsPerByte] >> shift) & mask;
         std::memcpy(out + x * 3, palette[index].data(), 3);
+    }
+}
+
+// The fourth byte of a 32-bit pixel without masks is reserved, and nearly
+// every writer leaves it 0: a picture whose fourth bytes are all 0 carries
+// no alpha and is opaque. Any other value means the bytes are alpha.
+void MakeOpaqueIfAlphaUnused(TPixmap& pixmap) {
+    for (int32_t y = 0; y < pixmap.height; ++y) {
+        const uint8_t* row = pixmap.PixelPtr(0, y);
+        for (int32_t x = 0; x < pixmap.width; ++x) {
+            if (row[x * 4 + 3] != 0) {
+                return;
+            }
+        }
+    }
+    for (int32_t y = 0; y < pixmap.height; ++y) {
+        uint8_t* row = pixmap.PixelPtr(0, y);
+        for (int32_t x = 0; x < pixmap.width; ++x) {
+            row[x * 4 + 3] = 0xFF;
+        }
     }
 }
 
@@ -94,8 +159,16 @@ std::shared_ptr<TPixmap> TPixmapLoaderBMP::LoadPixmap(const std::shared_ptr<TStr
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) {
         return nullptr;
     }
+    if (header.headerSize < InfoHeaderSize) {
+        return nullptr;
+    }
     if (header.compression != CompressionNone && header.compression != CompressionBitFields) {
         return nullptr; // run-length or embedded data would be read as pixels
+    }
+    const int32_t masksInHeader = MasksInHeader(header.headerSize);
+    const bool hasBitFields = header.compression == CompressionBitFields;
+    if (hasBitFields && (bits != 32 || masksInHeader < 0)) {
+        return nullptr;
     }
     // Only bottom-up pictures are read; an absurd size is refused before
     // anything is allocated.
@@ -103,11 +176,21 @@ std::shared_ptr<TPixmap> TPixmapLoaderBMP::LoadPixmap(const std::shared_ptr<TStr
         return nullptr;
     }
     // Later header versions are longer; the palette follows the header.
-    if (header.headerSize > InfoHeaderSize) {
-        if (!StreamHolds(*stream, header.headerSize - InfoHeaderSize)) {
+    const int32_t rest = header.headerSize - InfoHeaderSize;
+    const int32_t maskCount = masksInHeader == 0 ? 3 : masksInHeader;
+    if (!StreamHolds(*stream, std::max(rest, hasBitFields ? maskCount * 4 : 0))) {
+        return nullptr;
+    }
+    std::optional<TBmpBitFields> bitFields;
+    if (hasBitFields) {
+        bitFields = ReadBitFields(*stream, maskCount);
+        if (!bitFields) {
             return nullptr;
         }
-        stream->SkipBytes(header.headerSize - InfoHeaderSize);
+    }
+    const int32_t restAfterMasks = hasBitFields && masksInHeader > 0 ? rest - maskCount * 4 : rest;
+    if (restAfterMasks > 0) {
+        stream->SkipBytes(restAfterMasks);
     }
 
     TPalette palette;
@@ -150,7 +233,10 @@ std::shared_ptr<TPixmap> TPixmapLoaderBMP::LoadPixmap(const std::shared_ptr<TStr
     // The first row in the file is the bottom of the picture.
     for (int32_t y = header.height - 1; y >= 0; --y) {
         stream->ReadBytes(row.data(), static_cast<int32_t>(rowBytes));
-        DecodeRow(row.data(), bits, palette, pixmap->PixelPtr(0, y), header.width);
+        DecodeRow(row.data(), bits, palette, bitFields, pixmap->PixelPtr(0, y), header.width);
+    }
+    if (bits == 32 && !bitFields) {
+        MakeOpaqueIfAlphaUnused(*pixmap);
     }
     return pixmap;
 }

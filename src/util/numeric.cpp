@@ -41,7 +41,10 @@ double ATanDeg(double x) {
     return std::atan(x) * DegreesPerRadian;
 }
 double ATan2Deg(double y, double x) {
-    return std::atan2(y, x) * DegreesPerRadian;
+    // atan2 gives -pi for a negative zero y (or one too small to move the
+    // result off -pi) left of the origin; that direction is +180 degrees.
+    const double degrees = std::atan2(y, x) * DegreesPerRadian;
+    return degrees <= -180.0 ? 180.0 : degrees;
 }
 double SquareRoot(double x) {
     return std::sqrt(x);

@@ -2,9 +2,12 @@
 
 #include "util/lower_case_table.h"
 
+#include <locale.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 Text Concat(const Text& a, const Text& b) {
     return a + b;
@@ -77,13 +80,67 @@ int32_t TextToInt(const Text& text) {
     return static_cast<int32_t>(value);
 }
 
+namespace {
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::size_t SkipDigits(std::string_view s, std::size_t at) {
+    while (at < s.size() && IsDigit(s[at])) {
+        ++at;
+    }
+    return at;
+}
+
+// The length of the C decimal floating-point literal that `s` starts with:
+// an optional sign, digits with at most one point among them (at least one
+// digit in all), then an exponent only when it has digits of its own. Hex
+// forms, infinities and NaNs are not decimal literals and read as nothing.
+std::size_t DecimalLiteralLength(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        ++i;
+    }
+    std::size_t end = SkipDigits(s, i);
+    bool anyDigit = end > i;
+    if (end < s.size() && s[end] == '.') {
+        const std::size_t fractionEnd = SkipDigits(s, end + 1);
+        anyDigit = anyDigit || fractionEnd > end + 1;
+        end = fractionEnd;
+    }
+    if (!anyDigit) {
+        return 0;
+    }
+    if (end < s.size() && (s[end] == 'e' || s[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < s.size() && (s[exponent] == '+' || s[exponent] == '-')) {
+            ++exponent;
+        }
+        const std::size_t exponentEnd = SkipDigits(s, exponent);
+        if (exponentEnd > exponent) {
+            end = exponentEnd;
+        }
+    }
+    return end;
+}
+} // namespace
+
 float TextToFloat(const Text& text) {
     std::string narrow(text.size(), '\0');
     std::transform(text.begin(), text.end(), narrow.begin(),
                    [](char16_t unit) { return static_cast<char>(unit & 0xFF); });
-    // strtod stops at the first character that does not fit and gives 0 when
-    // nothing does; a NUL narrowed from the text ends the number too.
-    return static_cast<float>(std::strtod(narrow.c_str(), nullptr));
+    std::size_t start = 0;
+    while (start < narrow.size() && IsWhiteSpace(static_cast<unsigned char>(narrow[start]))) {
+        ++start;
+    }
+    const std::string literal =
+        narrow.substr(start, DecimalLiteralLength(std::string_view(narrow).substr(start)));
+    if (literal.empty()) {
+        return 0.0f;
+    }
+    // The point is always '.', whatever locale the program has chosen.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return static_cast<float>(strtod_l(literal.c_str(), nullptr, cLocale));
 }
 
 int FindText(const Text& text, const Text& sub, int start) {

@@ -93,3 +93,21 @@ TEST(AudioSample, ConvertsBetweenLayouts) {
     }
     EXPECT_THROW(SampleOf({1}, FormatMono8)->Convert(0), TRuntimeError);
 }
+
+// The same format is a copy before any code is checked: a code that is no
+// format keeps its frames (none of whose bytes it knows) and raises nothing.
+TEST(AudioSample, SameFormatIsCopiedWhateverTheCode) {
+    for (int32_t code : {0, 7, -1}) {
+        const auto unknown = TAudioSample::Create(3, 8000, code);
+        const auto copy = unknown->Convert(code);
+        EXPECT_EQ(copy->format, code);
+        EXPECT_EQ(copy->length, 3);
+        EXPECT_EQ(copy->hertz, 8000);
+        EXPECT_THROW(unknown->Convert(FormatMono8), TRuntimeError) << code;
+    }
+    const std::array<uint8_t, 2> source = {1, 2};
+    std::array<uint8_t, 2> target = {0, 0};
+    EXPECT_NO_THROW(ConvertSampleFrames(source.data(), 9, target.data(), 9, 2));
+    ConvertSampleFrames(source.data(), FormatMono16BE, target.data(), FormatMono16BE, 1);
+    EXPECT_EQ(target, source);
+}

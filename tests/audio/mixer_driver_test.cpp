@@ -95,10 +95,13 @@ TEST_F(MixerDriver, ACueHoldsASourceRewoundWithTheChannelsSettings) {
     AudioResumeChannel(channel);
     EXPECT_EQ(source.state, TSourceState::Playing);
 
-    AudioSetRate(channel, 2.0f);
-    EXPECT_FLOAT_EQ(source.pitch, 2.0f);
-    AudioSetRate(channel, -1.0f); // no frequency: the pitch stays
-    EXPECT_FLOAT_EQ(source.pitch, 2.0f);
+    // A rate that gives no positive frequency plays the sound at its own rate.
+    for (float none : {-1.0f, 0.0f, 1e-6f}) {
+        AudioSetRate(channel, 2.0f);
+        EXPECT_FLOAT_EQ(source.pitch, 2.0f);
+        AudioSetRate(channel, none);
+        EXPECT_FLOAT_EQ(source.pitch, 1.0f) << none;
+    }
     AudioSetVolume(channel, 0.0f);
     EXPECT_FLOAT_EQ(source.left, 1e-5f);
     EXPECT_FLOAT_EQ(source.right, 1e-5f);

@@ -210,4 +210,83 @@ TEST(HashTableTest, EmptyKeyIsAnOrdinaryKey) {
     EXPECT_TRUE(table.IsEmpty());
 }
 
+void GrowTo1024Slots(THashTable<TThing>& table, const Text&) {
+    for (int i = 1000; table.SlotCount() < 1024; ++i) {
+        table.Insert(Key(i), Thing(i));
+    }
+}
+
+// Every change a walk can meet while it stands on an entry. The walk may then
+// miss or repeat entries, but each one it yields must be in the table at that
+// moment, and it must end.
+TEST(HashTableTest, WalksStaySafeWhileTheTableChanges) {
+    using TChange = void (*)(THashTable<TThing> & table, const Text& standing);
+    const struct {
+        const char* name;
+        TChange change;
+    } cases[] = {
+        {"remove the entry it stands on",
+         [](THashTable<TThing>& t, const Text& k) { t.Remove(k); }},
+        {"remove every entry",
+         [](THashTable<TThing>& t, const Text&) {
+             for (int i = 0; i < 100; ++i) {
+                 t.Remove(Key(i));
+             }
+         }},
+        {"clear", [](THashTable<TThing>& t, const Text&) { t.Clear(); }},
+        {"grow", GrowTo1024Slots},
+        {"clear after growing",
+         [](THashTable<TThing>& t, const Text& k) {
+             GrowTo1024Slots(t, k);
+             t.Clear();
+         }},
+    };
+    for (const auto& [name, change] : cases) {
+        SCOPED_TRACE(name);
+        THashTable<TThing> table;
+        InsertKeys(table, 100);
+        THashKeysEnum<TThing> keys = table.Keys();
+        THashValuesEnum<TThing> values = table.Values();
+        THashTableEnum<TThing> entries = table.ObjectEnumerator();
+        // A copy of a walk tells where the walk stands.
+        Text standing = THashKeysEnum<TThing>(keys).NextObject();
+        change(table, standing);
+
+        int steps = 0;
+        while (keys.HasNext()) {
+            EXPECT_TRUE(table.Contains(keys.NextObject()));
+            ASSERT_LT(++steps, 2048);
+        }
+        while (values.HasNext()) {
+            ThingRef value = values.NextObject();
+            ASSERT_NE(value, nullptr);
+            EXPECT_EQ(table.ValueForKey(Key(value->id)), value);
+        }
+        while (entries.HasNext()) {
+            auto entry = entries.NextObject();
+            ASSERT_NE(entry, nullptr);
+            EXPECT_EQ(table.ValueForKey(entry->Key()), entry->Value());
+        }
+    }
+}
+
+// While a range-for body runs the walk already stands on the next entry,
+// which the body may remove along with its own.
+TEST(HashTableTest, RangeForMayRemoveTheNextEntry) {
+    THashTable<TThing> table;
+    InsertKeys(table, 50);
+    int seen = 0;
+    for (const auto& entry : table) {
+        ASSERT_TRUE(table.Contains(entry->Key()));
+        ++seen;
+        THashKeysEnum<TThing> rest = table.Keys();
+        table.Remove(entry->Key());
+        if (rest.HasNext()) {
+            table.Remove(rest.NextObject());
+        }
+    }
+    EXPECT_EQ(seen, 25);
+    EXPECT_TRUE(table.IsEmpty());
+}
+
 } // namespace

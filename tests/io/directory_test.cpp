@@ -1,5 +1,6 @@
 #include "io/directory.h"
 #include "temp_directory.h"
+#include "util/runtime_error.h"
 
 #include <gtest/gtest.h>
 
@@ -38,4 +39,21 @@ TEST(WorkingDirectory, IsTheCurrentDirectoryWithSlashes) {
     const Text cwd = WorkingDirectory();
     EXPECT_EQ(cwd, Utf8ToText(std::filesystem::current_path().string()));
     EXPECT_FALSE(cwd.ends_with(u'/') && cwd != u"/");
+}
+
+// A working directory that has been removed cannot be read; an empty text
+// would send the game looking for its pictures under "/img/".
+TEST(WorkingDirectory, RaisesARuntimeErrorWhenItCannotBeRead) {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    TTempDirectory dir;
+    std::filesystem::create_directory(dir.Path("gone"));
+    std::filesystem::current_path(dir.Path("gone"));
+    std::filesystem::remove(dir.Path("gone"));
+    try {
+        WorkingDirectory();
+        ADD_FAILURE() << "no error raised";
+    } catch (const TRuntimeError& error) {
+        EXPECT_EQ(error.Message(), u"could not read the working directory");
+    }
+    std::filesystem::current_path(previous);
 }

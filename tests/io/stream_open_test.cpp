@@ -66,6 +66,23 @@ TEST(StreamOpen, TextSchemesWrapTheFileInACodec) {
     EXPECT_EQ(dir.ReadFile("t.txt"), std::string("\0A\0\r\0\n", 6));
 }
 
+// Schemes stack: a codec over a byte-order view keeps that view's order for
+// typed values, and typed writes through a codec are not encoded.
+TEST(StreamOpen, StackedSchemesKeepEachLayersTypedBehaviour) {
+    TTempDirectory dir;
+    dir.WriteFile("short.bin", "\x12\x34");
+    EXPECT_EQ(StreamOpenRead(u"utf8::bigendian::" + dir.TextPath("short.bin"))->ReadShort(),
+              0x1234);
+
+    auto out = StreamOpenWrite(u"utf8::" + dir.TextPath("int.bin"));
+    out->WriteInt(1);
+    out->Write("\x02", 1);
+    out->Close();
+    EXPECT_EQ(dir.ReadFile("int.bin"), std::string("\x01\0\0\0"
+                                                   "02",
+                                                   6));
+}
+
 TEST(StreamOpen, EmbeddedDataIsReadOnly) {
     static const char block[] = "glyphs";
     RegisterEmbeddedData(u"test-font", block, 6);

@@ -1,11 +1,13 @@
 #include "io/memory_stream.h"
 #include "io/stream_exception.h"
 #include "io/stream_wrapper.h"
+#include "io/text_stream.h"
 #include "io/xendian_stream.h"
 #include "util/runtime_error.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -15,6 +17,39 @@ std::shared_ptr<TBankStream> BankHolding(const std::string& bytes) {
     std::copy(bytes.begin(), bytes.end(), bank->Data());
     return std::make_shared<TBankStream>(bank);
 }
+
+// Records which of its operations were called, to see where a wrapper sends
+// each one.
+class TRecordingStream : public TStream {
+public:
+    std::string last;
+
+    int32_t ReadBytes(void*, int32_t count) override { return Log("ReadBytes", count); }
+    int32_t WriteBytes(const void*, int32_t count) override { return Log("WriteBytes", count); }
+    int32_t SkipBytes(int32_t count) override { return Log("SkipBytes", count); }
+    int32_t ReadByte() override { return Log("ReadByte", 1); }
+    void WriteByte(int32_t) override { Log("WriteByte"); }
+    int32_t ReadShort() override { return Log("ReadShort", 2); }
+    void WriteShort(int32_t) override { Log("WriteShort"); }
+    int32_t ReadInt() override { return Log("ReadInt", 3); }
+    void WriteInt(int32_t) override { Log("WriteInt"); }
+    int64_t ReadLong() override { return Log("ReadLong", 4); }
+    void WriteLong(int64_t) override { Log("WriteLong"); }
+    float ReadFloat() override { return static_cast<float>(Log("ReadFloat", 5)); }
+    void WriteFloat(float) override { Log("WriteFloat"); }
+    double ReadDouble() override { return Log("ReadDouble", 6); }
+    void WriteDouble(double) override { Log("WriteDouble"); }
+    Text ReadLine() override { return Log("ReadLine"), u"line"; }
+    void WriteLine(const Text&) override { Log("WriteLine"); }
+    Text ReadString(int32_t) override { return Log("ReadString"), u"string"; }
+    void WriteString(const Text&) override { Log("WriteString"); }
+
+private:
+    int32_t Log(const char* operation, int32_t result = 0) {
+        last = operation;
+        return result;
+    }
+};
 
 std::string BankBytes(const TBankStream& stream) {
     const auto& bank = *stream.Bank();
@@ -143,6 +178,74 @@ TEST(XEndianStream, ReversesEveryTypedValue) {
     EXPECT_EQ(out.ReadLong(), -5);
     EXPECT_EQ(out.ReadFloat(), 2.5f);
     EXPECT_EQ(out.ReadDouble(), 1e100);
+}
+
+// Each operation reaches the wrapped stream as itself, with its result, so
+// that what the wrapped stream does to it (a byte order, a codec) holds.
+TEST(StreamWrappers, ForwardEveryExactLengthTypedAndLineOperation) {
+    using TMake = std::unique_ptr<TStream> (*)(std::shared_ptr<TStream>);
+    const struct {
+        const char* name;
+        TMake make;
+        bool forwardsTexts;
+    } wrappers[] = {
+        {"wrapper",
+         [](auto s) -> std::unique_ptr<TStream> { return std::make_unique<TStreamWrapper>(s); },
+         true},
+        {"stream view",
+         [](auto s) -> std::unique_ptr<TStream> { return std::make_unique<TStreamStream>(s); },
+         true},
+        {"text codec",
+         [](auto s) -> std::unique_ptr<TStream> {
+             return std::make_unique<TTextStream>(s, TTextStream::UTF8);
+         },
+         false},
+    };
+    const struct {
+        const char* operation;
+        double (*call)(TStream&);
+        double result;
+        bool isText;
+    } operations[] = {
+        {"ReadBytes",
+         [](TStream& s) -> double {
+             char b[7];
+             return s.ReadBytes(b, 7);
+         },
+         7, false},
+        {"WriteBytes", [](TStream& s) -> double { return s.WriteBytes("x", 1); }, 1, false},
+        {"SkipBytes", [](TStream& s) -> double { return s.SkipBytes(9); }, 9, false},
+        {"ReadByte", [](TStream& s) -> double { return s.ReadByte(); }, 1, false},
+        {"WriteByte", [](TStream& s) { return s.WriteByte(1), 0.0; }, 0, false},
+        {"ReadShort", [](TStream& s) -> double { return s.ReadShort(); }, 2, false},
+        {"WriteShort", [](TStream& s) { return s.WriteShort(1), 0.0; }, 0, false},
+        {"ReadInt", [](TStream& s) -> double { return s.ReadInt(); }, 3, false},
+        {"WriteInt", [](TStream& s) { return s.WriteInt(1), 0.0; }, 0, false},
+        {"ReadLong", [](TStream& s) -> double { return static_cast<double>(s.ReadLong()); }, 4,
+         false},
+        {"WriteLong", [](TStream& s) { return s.WriteLong(1), 0.0; }, 0, false},
+        {"ReadFloat", [](TStream& s) -> double { return s.ReadFloat(); }, 5, false},
+        {"WriteFloat", [](TStream& s) { return s.WriteFloat(1), 0.0; }, 0, false},
+        {"ReadDouble", [](TStream& s) { return s.ReadDouble(); }, 6, false},
+        {"WriteDouble", [](TStream& s) { return s.WriteDouble(1), 0.0; }, 0, false},
+        {"ReadLine", [](TStream& s) { return s.ReadLine() == u"line" ? 1.0 : -1.0; }, 1, true},
+        {"WriteLine", [](TStream& s) { return s.WriteLine(u"a"), 0.0; }, 0, true},
+        {"ReadString", [](TStream& s) { return s.ReadString(2) == u"string" ? 1.0 : -1.0; }, 1,
+         true},
+        {"WriteString", [](TStream& s) { return s.WriteString(u"a"), 0.0; }, 0, true},
+    };
+    for (const auto& wrapper : wrappers) {
+        for (const auto& op : operations) {
+            if (op.isText && !wrapper.forwardsTexts) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(wrapper.name) + " " + op.operation);
+            auto inner = std::make_shared<TRecordingStream>();
+            std::unique_ptr<TStream> outer = wrapper.make(inner);
+            EXPECT_EQ(op.call(*outer), op.result);
+            EXPECT_EQ(inner->last, op.operation);
+        }
+    }
 }
 
 TEST(StreamStream, ForwardsEverythingButCloseOnlyDetaches) {

@@ -55,9 +55,30 @@ TEST(TextStream, RawBytesBecomeAHexDumpOf32BytesPerLine) {
     EXPECT_EQ(dump.Bytes(), "AB" + std::string(62, '0') + "\r\n0F\r\nend\r\n");
 
     TTextOverBank full(TTextStream::LATIN1);
-    full.text.WriteBytes(std::string(32, '\x11').data(), 32);
+    full.text.Write(std::string(32, '\x11').data(), 32);
     full.text.WriteLine(u"");
     EXPECT_EQ(full.Bytes(), std::string(64, '1') + "\r\n\r\n") << "no empty hex line is closed";
+}
+
+// Only raw Write and the text operations are the codec's; exact-length and
+// typed values reach the wrapped stream as they are.
+TEST(TextStream, TypedAndExactLengthWritesAreNotEncoded) {
+    TTextOverBank stream(TTextStream::UTF8);
+    stream.text.WriteInt(1);
+    stream.text.WriteBytes("\xE9", 1);
+    stream.text.WriteByte(0xFF);
+    stream.text.Write("\x01", 1);
+    EXPECT_EQ(stream.Bytes(), std::string("\x01\0\0\0\xE9\xFF"
+                                          "01",
+                                          8));
+}
+
+// A byte kept back after a malformed character comes first in any read.
+TEST(TextStream, AKeptBackByteStartsTheNextTypedRead) {
+    TTextOverBank stream(TTextStream::UTF8, "\xC3\x41\x42\x43\x44");
+    EXPECT_EQ(stream.text.ReadString(1), u"\uFFFD");
+    EXPECT_EQ(stream.text.ReadShort(), 0x4241);
+    EXPECT_EQ(stream.text.ReadShort(), 0x4443);
 }
 
 TEST(TextStream, ReadsLinesBackInEveryEncoding) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 TEST(BmpLoader, TwentyFourBitRowsArePaddedAndStoredBottomUp) {
     TBmpPicture picture;
     picture.width = 3;
@@ -83,16 +86,171 @@ TEST(BmpLoader, PaletteDepthsUnpackMostSignificantBitsFirst) {
 }
 
 TEST(BmpLoader, LongerHeadersAndDataOffsetsAreHonoured) {
-    // A 124-byte header with bit-field masks between it and the pixels.
+    // A 124-byte header with its masks, and a gap before the pixels.
     TBmpPicture picture;
     picture.bitsPerPixel = 32;
     picture.compression = 3;
     picture.headerSize = 124;
-    picture.gap = Bytes({0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0xFF});
+    picture.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    picture.gap = Bytes({1, 2, 3, 4, 5, 6});
     picture.pixelData = Bytes({0x57, 0x7A, 0xB9, 0xFF});
     auto pixmap = LoadPixmapFromBytes(EncodeBmp(picture));
     ASSERT_TRUE(pixmap);
     EXPECT_EQ(pixmap->ReadPixel(0, 0), 0xFFB97A57u);
+}
+
+namespace {
+
+// One row of 32-bit pixels, given as little-endian pixel values.
+TBmpPicture ThirtyTwoBitRow(int32_t headerSize, int32_t compression, std::vector<uint32_t> masks,
+                            const std::vector<uint32_t>& pixels) {
+    TBmpPicture picture;
+    picture.width = static_cast<int32_t>(pixels.size());
+    picture.bitsPerPixel = 32;
+    picture.compression = compression;
+    picture.headerSize = headerSize;
+    picture.masks = std::move(masks);
+    for (uint32_t pixel : pixels) {
+        picture.pixelData +=
+            Bytes({static_cast<int>(pixel & 0xFF), static_cast<int>(pixel >> 8 & 0xFF),
+                   static_cast<int>(pixel >> 16 & 0xFF), static_cast<int>(pixel >> 24)});
+    }
+    return picture;
+}
+
+} // namespace
+
+// Every header version and mask layout the loader takes, each decoded
+// exactly, and the ones it cannot decode refused. Values are scaled from
+// the width of their mask to 8 bits, rounded.
+TEST(BmpLoader, BitFieldMasksAreDecodedThroughTheMasksOrRefused) {
+    const std::vector<uint32_t> refused;
+    const struct {
+        const char* name;
+        int32_t headerSize;
+        int32_t compression;
+        std::vector<uint32_t> masks;
+        std::vector<uint32_t> pixels;
+        std::vector<uint32_t> argb; // empty: refused
+    } cases[] = {
+        {"8-8-8 after a 40-byte header, fourth byte unused",
+         40,
+         3,
+         {0xFF0000, 0xFF00, 0xFF},
+         {0x80B97A57, 0x00010203},
+         {0xFFB97A57, 0xFF010203}},
+        {"R-G-B-X after a 40-byte header",
+         40,
+         3,
+         {0xFF000000, 0xFF0000, 0xFF00},
+         {0xFF000000, 0x11223344},
+         {0xFFFF0000, 0xFF112233}},
+        {"X-B-G-R after a 40-byte header",
+         40,
+         3,
+         {0xFF, 0xFF00, 0xFF0000},
+         {0x00332211, 0x000000FF},
+         {0xFF112233, 0xFFFF0000}},
+        {"5-6-5 in the low half of 32 bits",
+         40,
+         3,
+         {0xF800, 0x07E0, 0x001F},
+         {0xF800, 0x07E0, 0xABCD001F, 0x0821, 0x8410},
+         {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF080408, 0xFF848284}},
+        {"10-10-10 in a 52-byte header",
+         52,
+         3,
+         {0x3FF00000, 0x000FFC00, 0x3FF},
+         {0xC0000000 | 0x3FF00000 | 0x200 << 10},
+         {0xFFFF8000}},
+        {"alpha mask in a 56-byte header",
+         56,
+         3,
+         {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+         {0x80B97A57, 0x00010203},
+         {0x80B97A57, 0x00010203}},
+        {"V4 with an alpha mask",
+         108,
+         3,
+         {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+         {0x40B97A57},
+         {0x40B97A57}},
+        {"V5 with R-G-B-A masks",
+         124,
+         3,
+         {0xFF000000, 0xFF0000, 0xFF00, 0xFF},
+         {0xB97A5740, 0x00000000},
+         {0x40B97A57, 0x00000000}},
+        {"V5 with a 4-bit alpha mask",
+         124,
+         3,
+         {0xFF0000, 0xFF00, 0xFF, 0x0F000000},
+         {0x08B97A57},
+         {0x88B97A57}},
+        {"V5 without compression ignores its masks",
+         124,
+         0,
+         {0xFF, 0xFF00, 0xFF0000, 0},
+         {0x80B97A57},
+         {0x80B97A57}},
+        {"OS/2 2.x header without compression", 64, 0, {}, {0x00B97A57}, {0xFFB97A57}},
+        {"OS/2 2.x header with Huffman coding",
+         64,
+         3,
+         {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+         {0x00B97A57},
+         refused},
+        {"V5 masks all zero", 124, 3, {}, {0x00B97A57}, refused},
+        {"mask with a gap in its run", 40, 3, {0xFF00FF, 0xFF00, 0}, {0x00B97A57}, refused},
+        {"masks sharing bits", 40, 3, {0xFF0000, 0xFFFF00, 0xFF}, {0x00B97A57}, refused},
+        {"alpha sharing bits with blue",
+         56,
+         3,
+         {0xFF0000, 0xFF00, 0xFF, 0xFF0000FF},
+         {0x00B97A57},
+         refused},
+        {"core header of 12 bytes", 12, 0, {}, {0x00B97A57}, refused},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto pixmap = LoadPixmapFromBytes(
+            EncodeBmp(ThirtyTwoBitRow(c.headerSize, c.compression, c.masks, c.pixels)));
+        if (c.argb.empty()) {
+            EXPECT_FALSE(pixmap);
+            continue;
+        }
+        ASSERT_TRUE(pixmap);
+        EXPECT_EQ(pixmap->format, FormatBGRA8888);
+        for (size_t x = 0; x < c.argb.size(); ++x) {
+            EXPECT_EQ(pixmap->ReadPixel(static_cast<int32_t>(x), 0), c.argb[x]) << "pixel " << x;
+        }
+    }
+
+    // Masks describe 32-bit pixels only.
+    TBmpPicture twentyFour = ThirtyTwoBitRow(40, 3, {0xFF0000, 0xFF00, 0xFF}, {0});
+    twentyFour.bitsPerPixel = 24;
+    EXPECT_FALSE(LoadPixmapFromBytes(EncodeBmp(twentyFour)));
+}
+
+// Nearly every writer leaves the reserved fourth byte 0: such a picture is
+// opaque, while any other fourth byte anywhere makes all of them alpha.
+TEST(BmpLoader, ThirtyTwoBitWithoutMasksIsOpaqueWhenNoFourthByteIsSet) {
+    TBmpPicture unused = ThirtyTwoBitRow(40, 0, {}, {0x00B97A57, 0x00010203});
+    unused.height = 2;
+    unused.pixelData += unused.pixelData;
+    auto opaque = LoadPixmapFromBytes(EncodeBmp(unused));
+    ASSERT_TRUE(opaque);
+    EXPECT_EQ(opaque->ReadPixel(0, 0), 0xFFB97A57u);
+    EXPECT_EQ(opaque->ReadPixel(1, 1), 0xFF010203u);
+
+    // One set fourth byte, in the last row read: every other stays 0.
+    TBmpPicture mixed = unused;
+    mixed.pixelData[15] = 1;
+    auto stored = LoadPixmapFromBytes(EncodeBmp(mixed));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->ReadPixel(1, 0), 0x01010203u);
+    EXPECT_EQ(stored->ReadPixel(0, 0), 0x00B97A57u);
+    EXPECT_EQ(stored->ReadPixel(1, 1), 0x00010203u);
 }
 
 TEST(BmpLoader, UnsupportedOrImpossibleFilesGiveNull) {

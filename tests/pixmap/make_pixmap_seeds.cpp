@@ -61,7 +61,10 @@ int main(int argc, char** argv) {
     TBmpPicture bitFields = Bmp(3, 2, 32, 0);
     bitFields.compression = 3;
     bitFields.headerSize = 124;
-    bitFields.gap = std::string("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\0\0\0\0\xFF", 16);
+    bitFields.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    TBmpPicture packedFields = Bmp(5, 2, 32, 0);
+    packedFields.compression = 3;
+    packedFields.masks = {0xF800, 0x07E0, 0x001F};
 
     const std::pair<const char*, std::string> seeds[] = {
         {"rgb8.png", EncodePng(Png(8, 8, PNG_COLOR_TYPE_RGB, 8))},
@@ -76,6 +79,7 @@ int main(int argc, char** argv) {
         {"bmp8.bmp", EncodeBmp(Bmp(6, 3, 8, 7))},
         {"bmp24.bmp", EncodeBmp(Bmp(3, 2, 24, 0))},
         {"bmp32-bitfields.bmp", EncodeBmp(bitFields)},
+        {"bmp32-bitfields-565.bmp", EncodeBmp(packedFields)},
     };
     for (const auto& [name, bytes] : seeds) {
         // A seed that does not load would only exercise the refusals.

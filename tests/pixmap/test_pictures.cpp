@@ -3,6 +3,8 @@
 #include "io/memory_stream.h"
 #include "pixmap/pixmap_loader.h"
 
+#include <algorithm>
+
 namespace {
 
 void AppendToString(png_structp png, png_bytep data, size_t length) {
@@ -68,7 +70,10 @@ std::string EncodePng(const TPngPicture& picture) {
 
 std::string EncodeBmp(const TBmpPicture& picture) {
     const auto paletteBytes = static_cast<uint32_t>(picture.palette.size() * 4);
-    const uint32_t dataOffset = 14 + picture.headerSize + paletteBytes + picture.gap.size();
+    const bool masksAfterHeader = picture.headerSize <= 40;
+    const auto masksBytes = static_cast<uint32_t>(picture.masks.size() * 4);
+    const uint32_t dataOffset = 14 + std::max(picture.headerSize, 40) + paletteBytes +
+                                (masksAfterHeader ? masksBytes : 0) + picture.gap.size();
     std::string file = "BM";
     AppendLE(file, dataOffset + picture.pixelData.size(), 4);
     AppendLE(file, 0, 4);
@@ -84,7 +89,10 @@ std::string EncodeBmp(const TBmpPicture& picture) {
     AppendLE(file, 2835, 4);
     AppendLE(file, picture.coloursUsed, 4);
     AppendLE(file, 0, 4);
-    file.append(picture.headerSize > 40 ? picture.headerSize - 40 : 0, '\0');
+    for (uint32_t mask : picture.masks) {
+        AppendLE(file, mask, 4);
+    }
+    file.resize(std::max(file.size(), size_t{14} + picture.headerSize), '\0');
     for (uint32_t colour : picture.palette) {
         AppendLE(file, colour, 4); // blue, green, red, unused
     }

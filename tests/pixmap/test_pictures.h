@@ -37,7 +37,9 @@ struct TBmpPicture {
     int32_t bitsPerPixel = 24;
     int32_t coloursUsed = 0;
     int32_t compression = 0;
-    int32_t headerSize = 40;       // longer headers are padded with zeros
+    int32_t headerSize = 40; // longer headers are padded with zeros
+    // Bit-field masks, red first: after a 40-byte header, inside a longer one.
+    std::vector<uint32_t> masks;
     std::vector<uint32_t> palette; // 0x00RRGGBB per stored entry
     std::string gap;               // bytes between the palette and the data offset
     std::string pixelData;         // file rows, bottom row first, padding included

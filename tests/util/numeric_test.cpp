@@ -33,6 +33,12 @@ TEST(DegreeTrigonometryTest, WorksInDegrees) {
     EXPECT_NEAR(ATanDeg(1.0), 45.0, 1e-12);
     EXPECT_DOUBLE_EQ(ATan2Deg(0.0, -1.0), 180.0);
     EXPECT_DOUBLE_EQ(ATan2Deg(-1.0, 0.0), -90.0);
+    // The range is (-180, 180]: straight left is +180 from either side of zero.
+    EXPECT_EQ(ATan2Deg(-0.0, -1.0), 180.0);
+    EXPECT_EQ(ATan2Deg(-0.0, -0.0), 180.0);
+    EXPECT_EQ(ATan2Deg(-1e-300, -1.0), 180.0);
+    EXPECT_GT(ATan2Deg(-1e-3, -1.0), -180.0);
+    EXPECT_LT(ATan2Deg(-1e-3, -1.0), -179.9);
     // The exact constant matters for bit-for-bit reproduction.
     EXPECT_EQ(SinDeg(30.0), std::sin(30.0 * 0.017453292519943295));
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iterator>
+
 TEST(TextToIntTest, ReadsSignsAndThreeBases) {
     EXPECT_EQ(TextToInt(u" -$1f"), -31);
     EXPECT_EQ(TextToInt(u"%101"), 5);
@@ -27,6 +30,25 @@ TEST(TextToFloatTest, ParsesCDecimalLiterals) {
     EXPECT_EQ(TextToFloat(u"x"), 0.0f);
     EXPECT_EQ(TextToFloat(u""), 0.0f);
     EXPECT_EQ(TextToFloat(u"0.1"), 0.1f) << "rounded to single precision";
+}
+
+// Only a decimal literal counts, read as far as it goes: no hex forms, no
+// infinities, no NaNs, and an exponent needs digits of its own.
+TEST(TextToFloatTest, ReadsOnlyTheDecimalLiteralItStartsWith) {
+    const struct {
+        const char16_t* text;
+        float value;
+    } cases[] = {
+        {u"0x10", 0.0f},   {u"0X1p3", 0.0f},  {u"inf", 0.0f},   {u"-INFINITY", 0.0f},
+        {u"nan", 0.0f},    {u"NaN(1)", 0.0f}, {u"1e", 1.0f},    {u"1e+", 1.0f},
+        {u"2.5E-x", 2.5f}, {u"2=3", 2.0f},    {u".5", 0.5f},    {u"5.", 5.0f},
+        {u".", 0.0f},      {u"-.e1", 0.0f},   {u"+7e1", 70.0f}, {u"\t\n-3e-1", -0.3f},
+        {u"1,5", 1.0f},    {u"1.5.2", 1.5f},  {u"- 1", 0.0f},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(TextToFloat(cases[i].text), cases[i].value) << "case " << i;
+    }
+    EXPECT_TRUE(std::signbit(TextToFloat(u"-0")));
 }
 
 TEST(IntToTextTest, WritesDecimalDigits) {
