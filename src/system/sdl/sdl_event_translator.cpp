@@ -10,6 +10,9 @@
 
 namespace {
 
+// Controllers are told apart by SDL's instance ids, which are never negative.
+constexpr TKeyHolder KeyboardHolder{-1, 0};
+
 int32_t ModifierMask(Uint16 mod) {
     int32_t mask = 0;
     if (mod & KMOD_SHIFT) {
@@ -86,16 +89,18 @@ std::shared_ptr<TEvent> TSDLEventTranslator::Make(int32_t id, int32_t data, int3
 std::vector<std::shared_ptr<TEvent>> TSDLEventTranslator::Translate(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        _mods = ModifierMask(event.key.keysym.mod);
-        const int32_t key = VirtualKeyForKeysym(event.key.keysym);
-        if (key == 0) {
-            return {};
+    case SDL_KEYUP:
+        return TranslateKey(event.key);
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION: {
+        std::vector<std::shared_ptr<TEvent>> keys;
+        for (const auto& transition : _controllers.Translate(event, _holders)) {
+            keys.push_back(Make(transition.id, transition.key));
         }
-        const int32_t id = event.type == SDL_KEYUP ? EventKeyUp
-                           : event.key.repeat != 0 ? EventKeyRepeat
-                                                   : EventKeyDown;
-        return {Make(id, key)};
+        return keys;
     }
     case SDL_TEXTINPUT: {
         std::vector<std::shared_ptr<TEvent>> chars;
@@ -144,6 +149,30 @@ std::vector<std::shared_ptr<TEvent>> TSDLEventTranslator::Translate(const SDL_Ev
 }
 
 std::vector<std::shared_ptr<TEvent>>
+TSDLEventTranslator::TranslateKey(const SDL_KeyboardEvent& event) {
+    _mods = ModifierMask(event.keysym.mod);
+    const int32_t key = VirtualKeyForKeysym(event.keysym);
+    if (key == 0) {
+        return {};
+    }
+    if (event.type == SDL_KEYDOWN && event.repeat != 0) {
+        return {Make(EventKeyRepeat, key)};
+    }
+    // A key a controller holds too neither goes down again nor up yet.
+    const bool down = event.type == SDL_KEYDOWN;
+    const bool changed =
+        down ? _holders.Press(key, KeyboardHolder) : _holders.Release(key, KeyboardHolder);
+    if (!changed) {
+        return {};
+    }
+    return {Make(down ? EventKeyDown : EventKeyUp, key)};
+}
+
+void TSDLEventTranslator::CloseControllers() {
+    _controllers.CloseAll();
+}
+
+std::vector<std::shared_ptr<TEvent>>
 TSDLEventTranslator::TranslateWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -151,6 +180,9 @@ TSDLEventTranslator::TranslateWindowEvent(const SDL_WindowEvent& event) {
             return {};
         }
         _active = true;
+        // The input layer forgets its held keys on either change, and
+        // releases made meanwhile may never arrive.
+        _holders.Clear();
         return {Make(EventAppResume, 0)};
     case SDL_WINDOWEVENT_FOCUS_LOST: {
         // SDL hands the focus over before it reports the loss, so a focus that
@@ -160,6 +192,7 @@ TSDLEventTranslator::TranslateWindowEvent(const SDL_WindowEvent& event) {
             return {};
         }
         _active = false;
+        _holders.Clear();
         return {Make(EventAppSuspend, 0)};
     }
     case SDL_WINDOWEVENT_CLOSE:

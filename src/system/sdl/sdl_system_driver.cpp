@@ -13,9 +13,15 @@ TSDLSystemDriver::TSDLSystemDriver() {
     // A closed window's quit event would repeat the window's close event.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     _started = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+    // Without controllers the keyboard still plays.
+    _controllersStarted = _started && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
 TSDLSystemDriver::~TSDLSystemDriver() {
+    if (_controllersStarted) {
+        _translator.CloseControllers();
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
     if (_started) {
         SDL_QuitSubSystem(SDL_INIT_EVENTS);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The system driver over SDL's event queue. Making one starts SDL's event
-// subsystem (and ends it again when the driver goes).
+// and game-controller subsystems (and ends them again when the driver goes).
 
 #include "system/sdl/sdl_event_translator.h"
 #include "system/system_driver.h"
@@ -30,6 +30,7 @@ private:
     void Emit(const SDL_Event& event);
 
     bool _started = false;
+    bool _controllersStarted = false;
     TSDLEventTranslator _translator;
 };
 
