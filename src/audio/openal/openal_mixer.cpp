@@ -10,25 +10,28 @@
 
 namespace {
 
+constexpr size_t LeftHalf = 0;
+constexpr size_t RightHalf = 1;
+
 // One output side of interleaved frames, as stereo frames with the other
 // side silent: the side's own channel of a stereo sound, the only one of a
 // mono sound.
 template <typename Sample>
-std::vector<Sample> SideFrames(const void* data, int32_t bytes, int32_t channels, int side,
+std::vector<Sample> SideFrames(const void* data, int32_t bytes, int32_t channels, size_t side,
                                Sample silence) {
     const auto* samples = static_cast<const Sample*>(data);
     const size_t frames = static_cast<size_t>(bytes) / sizeof(Sample) / channels;
-    const size_t channel = channels == 1 ? 0 : static_cast<size_t>(side);
+    const size_t channel = channels == 1 ? 0 : side;
     std::vector<Sample> stereo(2 * frames, silence);
     for (size_t f = 0; f < frames; ++f) {
-        stereo[2 * f + static_cast<size_t>(side)] = samples[f * channels + channel];
+        stereo[2 * f + side] = samples[f * channels + channel];
     }
     return stereo;
 }
 
 // A stereo OpenAL buffer holding one side.
 ALuint SideBuffer(const void* data, int32_t bytes, int32_t channels, int32_t bitsPerSample,
-                  int32_t hertz, int side) {
+                  int32_t hertz, size_t side) {
     alGetError();
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
@@ -157,10 +160,10 @@ std::unique_ptr<TOpenALMixer> TOpenALMixer::OpenLoopback(int32_t hertz) {
 TOpenALMixer::~TOpenALMixer() {
     // Sources first: a buffer still bound to a source cannot be deleted.
     for (const auto& [id, sides] : _sources) {
-        alDeleteSources(2, &sides.left);
+        alDeleteSources(2, sides.data());
     }
     for (const auto& [id, sides] : _buffers) {
-        alDeleteBuffers(2, &sides.left);
+        alDeleteBuffers(2, sides.data());
     }
     alcMakeContextCurrent(nullptr);
     alcDestroyContext(_context);
@@ -168,7 +171,7 @@ TOpenALMixer::~TOpenALMixer() {
 }
 
 const TOpenALMixer::TSides& TOpenALMixer::SourceSides(uint32_t source) const {
-    static const TSides none{0, 0};
+    static const TSides none{};
     const auto found = _sources.find(source);
     return found != _sources.end() ? found->second : none;
 }
@@ -176,20 +179,20 @@ const TOpenALMixer::TSides& TOpenALMixer::SourceSides(uint32_t source) const {
 uint32_t TOpenALMixer::CreateBuffer(const void* data, int32_t bytes, int32_t channels,
                                     int32_t bitsPerSample, int32_t hertz) {
     TSides sides{};
-    sides.left = SideBuffer(data, bytes, channels, bitsPerSample, hertz, 0);
+    sides[LeftHalf] = SideBuffer(data, bytes, channels, bitsPerSample, hertz, LeftHalf);
     try {
-        sides.right = SideBuffer(data, bytes, channels, bitsPerSample, hertz, 1);
+        sides[RightHalf] = SideBuffer(data, bytes, channels, bitsPerSample, hertz, RightHalf);
     } catch (...) {
-        alDeleteBuffers(1, &sides.left);
+        alDeleteBuffers(1, &sides[LeftHalf]);
         throw;
     }
-    _buffers.emplace(sides.left, sides);
-    return sides.left;
+    _buffers.emplace(sides[LeftHalf], sides);
+    return sides[LeftHalf];
 }
 
 void TOpenALMixer::DeleteBuffer(uint32_t buffer) {
     if (const auto found = _buffers.find(buffer); found != _buffers.end()) {
-        alDeleteBuffers(2, &found->second.left);
+        alDeleteBuffers(2, found->second.data());
         _buffers.erase(found);
     }
 }
@@ -200,51 +203,50 @@ uint32_t TOpenALMixer::CreateSource(uint32_t buffer) {
         return 0;
     }
     ClearError();
-    ALuint voices[2] = {0, 0};
-    alGenSources(2, voices);
+    TSides voices{};
+    alGenSources(2, voices.data());
     if (alGetError() != AL_NO_ERROR) {
         return 0; // OpenAL Soft has a fixed number of sources
     }
-    const ALuint halves[2] = {found->second.left, found->second.right};
-    for (int side = 0; side < 2; ++side) {
-        alSourcei(voices[side], AL_BUFFER, static_cast<ALint>(halves[side]));
+    for (const size_t side : {LeftHalf, RightHalf}) {
+        alSourcei(voices[side], AL_BUFFER, static_cast<ALint>(found->second[side]));
         // Straight to the output channels: no placing, no distance.
         alSourcei(voices[side], AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
         alSourcei(voices[side], AL_SOURCE_RELATIVE, AL_TRUE);
         alSourcef(voices[side], AL_ROLLOFF_FACTOR, 0.0f);
     }
-    _sources.emplace(voices[0], TSides{voices[0], voices[1]});
-    return voices[0];
+    _sources.emplace(voices[LeftHalf], voices);
+    return voices[LeftHalf];
 }
 
 void TOpenALMixer::DeleteSource(uint32_t source) {
     if (const auto found = _sources.find(source); found != _sources.end()) {
-        alDeleteSources(2, &found->second.left);
+        alDeleteSources(2, found->second.data());
         _sources.erase(found);
     }
 }
 
 // The calls on several sources act on them in one step of the mixer.
 void TOpenALMixer::Play(uint32_t source) {
-    alSourcePlayv(2, &SourceSides(source).left);
+    alSourcePlayv(2, SourceSides(source).data());
 }
 
 void TOpenALMixer::Pause(uint32_t source) {
-    alSourcePausev(2, &SourceSides(source).left);
+    alSourcePausev(2, SourceSides(source).data());
 }
 
 void TOpenALMixer::Stop(uint32_t source) {
-    alSourceStopv(2, &SourceSides(source).left);
+    alSourceStopv(2, SourceSides(source).data());
 }
 
 void TOpenALMixer::Rewind(uint32_t source) {
-    alSourceRewindv(2, &SourceSides(source).left);
+    alSourceRewindv(2, SourceSides(source).data());
 }
 
 TSourceState TOpenALMixer::State(uint32_t source) {
     ClearError();
     ALint state = AL_INITIAL;
-    alGetSourcei(SourceSides(source).left, AL_SOURCE_STATE, &state);
+    alGetSourcei(SourceSides(source)[LeftHalf], AL_SOURCE_STATE, &state);
     if (const ALenum error = alGetError(); error != AL_NO_ERROR) {
         RaiseAudioFailure(u"alGetSourcei", error);
     }
@@ -263,22 +265,22 @@ TSourceState TOpenALMixer::State(uint32_t source) {
 void TOpenALMixer::SetLooping(uint32_t source, bool looping) {
     const TSides& sides = SourceSides(source);
     const TBatchedUpdates batch;
-    alSourcei(sides.left, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
-    alSourcei(sides.right, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    alSourcei(sides[LeftHalf], AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    alSourcei(sides[RightHalf], AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
 }
 
 void TOpenALMixer::SetGains(uint32_t source, float left, float right) {
     const TSides& sides = SourceSides(source);
     const TBatchedUpdates batch;
-    alSourcef(sides.left, AL_GAIN, left);
-    alSourcef(sides.right, AL_GAIN, right);
+    alSourcef(sides[LeftHalf], AL_GAIN, left);
+    alSourcef(sides[RightHalf], AL_GAIN, right);
 }
 
 void TOpenALMixer::SetPitch(uint32_t source, float pitch) {
     const TSides& sides = SourceSides(source);
     const TBatchedUpdates batch;
-    alSourcef(sides.left, AL_PITCH, pitch);
-    alSourcef(sides.right, AL_PITCH, pitch);
+    alSourcef(sides[LeftHalf], AL_PITCH, pitch);
+    alSourcef(sides[RightHalf], AL_PITCH, pitch);
 }
 
 void TOpenALMixer::RenderStereo16(int16_t* out, int32_t frames) {

@@ -18,6 +18,7 @@
 
 #include <AL/alc.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -56,12 +57,10 @@ public:
     void RenderStereo16(int16_t* out, int32_t frames);
 
 private:
-    // The OpenAL ids of a buffer's or source's left and right halves; the
-    // left one is the id the driver knows it by.
-    struct TSides {
-        uint32_t left;
-        uint32_t right;
-    };
+    // The OpenAL ids of a buffer's or source's halves, left then right, as
+    // the calls on several ids at once take them; the left one is the id the
+    // driver knows it by.
+    using TSides = std::array<uint32_t, 2>;
 
     TOpenALMixer(ALCdevice* device, ALCcontext* context, bool loopback);
 
