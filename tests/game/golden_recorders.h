@@ -1,0 +1,140 @@
+#pragma once
+
+// What a golden run listens to: a drawing driver that hands every presented
+// frame to a callback, and an audio driver whose sounds and channels write
+// every call they get into a log. Sounds and channels are named by the order
+// in which they were made: "sound1" and "channel1" are the first of each.
+
+#include "audio/audio_driver.h"
+#include "fake_draw2d_driver.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// FNV-1a, 64 bits: a stable digest of bytes that do not fit in a trace line.
+class TDigest {
+public:
+    void Add(std::string_view bytes) {
+        for (const char byte : bytes) {
+            _value = (_value ^ static_cast<uint8_t>(byte)) * 0x100000001B3u;
+        }
+    }
+    std::string Hex() const {
+        std::ostringstream text;
+        text << std::hex << _value;
+        return text.str();
+    }
+
+private:
+    uint64_t _value = 0xCBF29CE484222325u;
+};
+
+// Nine significant digits: every float reads back as itself.
+inline std::string FloatText(double value) {
+    std::ostringstream text;
+    text.precision(9);
+    text << value;
+    return text.str();
+}
+
+class TFrameEndingDraw2DDriver : public TFakeDraw2DDriver {
+public:
+    std::function<void()> frameEnded;
+
+    void Flip(int32_t sync) override {
+        TFakeDraw2DDriver::Flip(sync);
+        if (frameEnded) {
+            frameEnded();
+        }
+    }
+};
+
+class TSoundLog {
+public:
+    void Add(const std::string& entry) { entries.push_back(entry); }
+    std::string Name(const char* kind, int& made) { return kind + std::to_string(++made); }
+
+    std::vector<std::string> entries;
+    int soundsMade = 0;
+    int channelsMade = 0;
+};
+
+class TRecordingChannel : public TChannel {
+public:
+    explicit TRecordingChannel(std::shared_ptr<TSoundLog> log)
+        : _log(std::move(log)), name(_log->Name("channel", _log->channelsMade)) {}
+
+    void Stop() override { _log->Add(name + " stop"); }
+    void SetPaused(int32_t paused) override {
+        _log->Add(name + " paused " + std::to_string(paused));
+    }
+    void SetVolume(float volume) override { _log->Add(name + " volume " + FloatText(volume)); }
+    void SetPan(float pan) override { _log->Add(name + " pan " + FloatText(pan)); }
+    void SetDepth(float depth) override { _log->Add(name + " depth " + FloatText(depth)); }
+    void SetRate(float rate) override { _log->Add(name + " rate " + FloatText(rate)); }
+
+private:
+    std::shared_ptr<TSoundLog> _log;
+
+public:
+    const std::string name;
+};
+
+class TRecordingSound : public TSound {
+public:
+    TRecordingSound(std::shared_ptr<TSoundLog> log, const TAudioSample& sample, int32_t flags)
+        : _log(std::move(log)), _name(_log->Name("sound", _log->soundsMade)) {
+        TDigest bytes;
+        bytes.Add({reinterpret_cast<const char*>(sample.samples),
+                   static_cast<size_t>(sample.ByteCount())});
+        _log->Add(_name + " made of " + std::to_string(sample.length) + " frames at " +
+                  std::to_string(sample.hertz) + " Hz, format " + std::to_string(sample.format) +
+                  ", flags " + std::to_string(flags) + ", bytes " + bytes.Hex());
+    }
+
+    std::shared_ptr<TChannel> Play(const std::shared_ptr<TChannel>& channel) override {
+        return Use("play", channel);
+    }
+    std::shared_ptr<TChannel> Cue(const std::shared_ptr<TChannel>& channel) override {
+        return Use("cue", channel);
+    }
+
+private:
+    std::shared_ptr<TChannel> Use(const char* how, const std::shared_ptr<TChannel>& channel) {
+        auto used = std::dynamic_pointer_cast<TRecordingChannel>(channel);
+        if (!used) {
+            used = std::make_shared<TRecordingChannel>(_log);
+        }
+        _log->Add(_name + " " + how + " on " + used->name);
+        return used;
+    }
+
+    std::shared_ptr<TSoundLog> _log;
+    std::string _name;
+};
+
+// Loads its sounds through the engine's own sample loaders, so a sound file
+// that does not read is still a sound that did not load.
+class TRecordingAudioDriver : public TAudioDriver {
+public:
+    static constexpr char16_t DriverName[] = u"Recorder";
+
+    std::shared_ptr<TSoundLog> log = std::make_shared<TSoundLog>();
+
+    Text Name() override { return DriverName; }
+    std::shared_ptr<TSound> CreateSound(const std::shared_ptr<TAudioSample>& sample,
+                                        int32_t flags) override {
+        if (!sample) {
+            return nullptr;
+        }
+        return std::make_shared<TRecordingSound>(log, *sample, flags);
+    }
+    std::shared_ptr<TChannel> AllocChannel() override {
+        return std::make_shared<TRecordingChannel>(log);
+    }
+};
