@@ -2,12 +2,12 @@
 
 #include "actors/car_strip.h"
 #include "actors/fake_car.h"
-#include "actors/key_codes.h"
 #include "actors/road_surface.h"
 #include "effects/smoker.h"
 #include "game/globals.h"
 #include "graphics/draw2d.h"
 #include "system/input_state.h"
+#include "system/key_codes.h"
 #include "util/numeric.h"
 #include "util/random.h"
 #include "world/city.h"

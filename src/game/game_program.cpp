@@ -13,6 +13,7 @@
 #include "graphics/images.h"
 #include "io/directory.h"
 #include "system/input_state.h"
+#include "system/key_codes.h"
 #include "system/program_startup.h"
 #include "util/clock.h"
 #include "util/numeric.h"
@@ -24,10 +25,6 @@
 #include "world/road_map.h"
 
 namespace {
-constexpr int32_t EscapeKey = 27;
-constexpr int32_t CKey = 67;
-constexpr int32_t MKey = 77;
-constexpr int32_t LeftControlKey = 162;
 constexpr int32_t OpeningMessageFrames = 120;
 
 // The pictures and sounds the start-up loads must all be there: a missing
@@ -110,7 +107,7 @@ int32_t DrawWorld() {
         }
     }
     SetDrawOrigin(0, 0);
-    if (KeyHeld(MKey) != 0) {
+    if (KeyHeld(KeyM) != 0) {
         DrawMiniMapOverlay(PlayerCar->positionX, PlayerCar->positionY);
     }
     return 0;
@@ -212,11 +209,11 @@ void RunFrame() {
     UpdateAndDrawCops();
     DrawSewer();
     PlayerCar->Draw();
-    if (TakeKeyPresses(CKey) != 0) {
+    if (TakeKeyPresses(KeyC) != 0) {
         CopList->AddLast(
             SpawnCop(TruncToInt(PlayerCar->positionX) / 64, TruncToInt(PlayerCar->positionY) / 64));
     }
-    if (KeyHeld(LeftControlKey) == 0) {
+    if (KeyHeld(KeyLeftControl) == 0) {
         PlayerCar->ControlViaKeys();
     }
     PlayerCar->UpdatePhysics();
@@ -242,7 +239,7 @@ void RunFrame() {
 }
 
 void RunFrameLoop() {
-    while (TakeKeyPresses(EscapeKey) == 0) {
+    while (TakeKeyPresses(KeyEscape) == 0) {
         RunFrame();
     }
 }

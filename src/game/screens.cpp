@@ -9,14 +9,13 @@
 #include "graphics/text_drawing.h"
 #include "io/directory.h"
 #include "system/input_state.h"
+#include "system/key_codes.h"
 #include "util/program_exit.h"
 #include "util/random.h"
 #include "util/runtime_error.h"
 #include "world/city.h"
 
 namespace {
-constexpr int32_t EscapeKey = 27;
-constexpr int32_t SpaceKey = 32;
 
 // The screens' pictures are loaded as each screen starts and held only by
 // its loop; without its picture a screen cannot be shown at all.
@@ -29,7 +28,7 @@ std::shared_ptr<TImage> LoadScreenPicture(const Text& path) {
 }
 
 void EndProgramOnEscape() {
-    if (TakeKeyPresses(EscapeKey) != 0) {
+    if (TakeKeyPresses(KeyEscape) != 0) {
         EndProgram();
     }
 }
@@ -40,7 +39,7 @@ int32_t TitleScreen() {
     while (true) {
         ClearScreen();
         DrawImageFrame(*logo, 0, 0, 0);
-        if (TakeKeyPresses(SpaceKey) != 0) {
+        if (TakeKeyPresses(KeySpace) != 0) {
             return 0;
         }
         EndProgramOnEscape();

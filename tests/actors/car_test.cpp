@@ -1,5 +1,5 @@
 #include "actor_scene.h"
-#include "actors/key_codes.h"
+#include "system/key_codes.h"
 
 namespace {
 

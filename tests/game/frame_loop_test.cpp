@@ -14,6 +14,7 @@
 #include "pixmap/pixel_format.h"
 #include "pixmap/pixmap.h"
 #include "system/input_state.h"
+#include "system/key_codes.h"
 #include "world/city.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +25,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int32_t Escape = 27;
-constexpr int32_t CKey = 67;
-constexpr int32_t UpKey = 38;
-constexpr int32_t LeftControl = 162;
 
 // A channel that remembers every rate it was given.
 class TRateRecordingChannel : public TChannel {
@@ -104,10 +100,10 @@ TEST_F(FrameLoopTest, ThePlayerStartsAtTheCentreOfTheStartCellUnderTheCamera) {
 }
 
 TEST_F(FrameLoopTest, TwoPressesOfCBetweenFramesAddOnePoliceCarAtTheCellCentre) {
-    keys->Queue(EventKeyDown, CKey);
-    keys->Queue(EventKeyUp, CKey);
-    keys->Queue(EventKeyDown, CKey);
-    keys->Queue(EventKeyUp, CKey);
+    keys->Queue(EventKeyDown, KeyC);
+    keys->Queue(EventKeyUp, KeyC);
+    keys->Queue(EventKeyDown, KeyC);
+    keys->Queue(EventKeyUp, KeyC);
     testing::internal::CaptureStdout();
     RunFrame();
     const std::string printed = testing::internal::GetCapturedStdout();
@@ -119,7 +115,7 @@ TEST_F(FrameLoopTest, TwoPressesOfCBetweenFramesAddOnePoliceCarAtTheCellCentre) 
 }
 
 TEST_F(FrameLoopTest, EscapeBeforeAFrameEndsTheLoopWithoutDrawingIt) {
-    keys->Queue(EventKeyDown, Escape);
+    keys->Queue(EventKeyDown, KeyEscape);
     RunFrameLoop();
     EXPECT_EQ(FrameCount, 0);
     EXPECT_TRUE(drawing->calls.empty());
@@ -127,11 +123,11 @@ TEST_F(FrameLoopTest, EscapeBeforeAFrameEndsTheLoopWithoutDrawingIt) {
 
 TEST_F(FrameLoopTest, LeftControlLetsGoOfTheControlsAndKeepsThePower) {
     PlayerCar->power = 0.02f;
-    keys->Queue(EventKeyDown, LeftControl);
-    keys->Queue(EventKeyDown, UpKey);
+    keys->Queue(EventKeyDown, KeyLeftControl);
+    keys->Queue(EventKeyDown, KeyUp);
     RunFrame();
     EXPECT_EQ(PlayerCar->power, 0.02f) << "neither throttle nor decay while held";
-    keys->Queue(EventKeyUp, LeftControl);
+    keys->Queue(EventKeyUp, KeyLeftControl);
     RunFrame();
     EXPECT_GT(PlayerCar->power, 0.02f) << "Up acts again once it is released";
 }

@@ -24,6 +24,7 @@
 #include "graphics/graphics_context.h"
 #include "io/directory.h"
 #include "system/input_state.h"
+#include "system/key_codes.h"
 #include "util/program_exit.h"
 #include "util/random.h"
 #include "util/utf8.h"
@@ -49,23 +50,14 @@
 
 namespace {
 
-constexpr int32_t Escape = 27;
-constexpr int32_t Space = 32;
-constexpr int32_t Left = 37;
-constexpr int32_t Up = 38;
-constexpr int32_t Right = 39;
-constexpr int32_t Down = 40;
-constexpr int32_t C = 67;
-constexpr int32_t M = 77;
-constexpr int32_t LeftControl = 162;
-
 // A child that runs out of script is stuck in a loop that waits for a key.
 constexpr int ScriptRanOutStatus = 3;
 
 std::string KeyName(int32_t key) {
     static const std::map<int32_t, std::string> names = {
-        {Escape, "Esc"}, {Space, "Space"}, {Left, "Left"}, {Up, "Up"},           {Right, "Right"},
-        {Down, "Down"},  {C, "C"},         {M, "M"},       {LeftControl, "Ctrl"}};
+        {KeyEscape, "Esc"}, {KeySpace, "Space"}, {KeyLeft, "Left"},
+        {KeyUp, "Up"},      {KeyRight, "Right"}, {KeyDown, "Down"},
+        {KeyC, "C"},        {KeyM, "M"},         {KeyLeftControl, "Ctrl"}};
     return names.at(key);
 }
 
@@ -362,8 +354,8 @@ namespace {
 
 // The title for a few frames, then Space.
 std::vector<TKeySpan> Started(std::vector<TKeySpan> play) {
-    play.insert(play.begin(), {{3, {}}, {1, {Space}}});
-    play.push_back({1, {Escape}});
+    play.insert(play.begin(), {{3, {}}, {1, {KeySpace}}});
+    play.push_back({1, {KeyEscape}});
     return play;
 }
 
@@ -421,21 +413,21 @@ void StageStrays() {
 const TGoldenRun Runs[] = {
     // Down a long straight to the sewer, with police cars met on the way.
     {"drive_to_the_sewer", 1,
-     Started({{90, {Up}},
-              {8, {Up, Left}},
-              {8, {Up, Right}},
-              {60, {Up}},
-              {30, {Up, M}},
-              {30, {Up, LeftControl}},
-              {40, {Down}},
-              {1, {C}},
+     Started({{90, {KeyUp}},
+              {8, {KeyUp, KeyLeft}},
+              {8, {KeyUp, KeyRight}},
+              {60, {KeyUp}},
+              {30, {KeyUp, KeyM}},
+              {30, {KeyUp, KeyLeftControl}},
+              {40, {KeyDown}},
+              {1, {KeyC}},
               {20, {}},
-              {1, {C}},
-              {560, {Up}}}),
+              {1, {KeyC}},
+              {560, {KeyUp}}}),
      [] { MovePlayerTo(4, 23); }},
     // Police cars called one after another to a car that is already badly
     // damaged: they pile up and wreck each other, and three rams lose.
-    {"pileup", 2, Started(Repeated(8, {{1, {C}}, {9, {}}})), [] { PlayerCar->Damage = 96; }},
+    {"pileup", 2, Started(Repeated(8, {{1, {KeyC}}, {9, {}}})), [] { PlayerCar->Damage = 96; }},
     {"strays", 3, Started({{20, {}}}), StageStrays},
 };
 

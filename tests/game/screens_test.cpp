@@ -13,6 +13,7 @@
 #include "pixmap/png_writer.h"
 #include "program_directory.h"
 #include "system/input_state.h"
+#include "system/key_codes.h"
 #include "util/runtime_error.h"
 #include "world/city.h"
 
@@ -25,9 +26,6 @@
 #include <utility>
 
 namespace {
-
-constexpr int32_t Escape = 27;
-constexpr int32_t Space = 32;
 
 // The screens' sound calls, reported on standard error so that a screen that
 // ends the process can still be observed.
@@ -86,19 +84,19 @@ protected:
 
 TEST_F(ScreensTest, TitleReturnsOnSpaceAndLeavesAWaitingEscapeForTheFrameLoop) {
     WritePicture("logo.png");
-    keys->Queue(EventKeyDown, Space);
-    keys->Queue(EventKeyDown, Escape);
+    keys->Queue(EventKeyDown, KeySpace);
+    keys->Queue(EventKeyDown, KeyEscape);
     EXPECT_EQ(TitleScreen(), 0);
     EXPECT_EQ(Count("Frame 1 Draw"), 1) << "the logo is drawn once before Space is seen";
     EXPECT_EQ(Count("Flip"), 0) << "the pass that sees Space presents nothing";
-    EXPECT_EQ(TakeKeyPresses(Escape), 1);
+    EXPECT_EQ(TakeKeyPresses(KeyEscape), 1);
 }
 
 TEST_F(ScreensTest, EscapeOnTheTitleEndsTheProgramWithStatusZero) {
     WritePicture("logo.png");
     EXPECT_EXIT(
         {
-            keys->Queue(EventKeyDown, Escape);
+            keys->Queue(EventKeyDown, KeyEscape);
             TitleScreen();
         },
         ::testing::ExitedWithCode(0), "");
@@ -120,8 +118,8 @@ TEST_F(ScreensTest, LoseScreenSilencesTheEngineAndRumblesTheCrashOnceUntilEscape
     EngineChannel = std::make_shared<TReportingChannel>("engine");
     CrashChannel = std::make_shared<TReportingChannel>("crash");
     CrashSound = std::make_shared<TReportingSound>();
-    keys->Later(EventKeyDown, Space);
-    keys->Queue(EventKeyDown, Escape);
+    keys->Later(EventKeyDown, KeySpace);
+    keys->Queue(EventKeyDown, KeyEscape);
     EXPECT_EXIT(LoseScreen(), ::testing::ExitedWithCode(0),
                 "^engine stopped;crash rate 0.2;crash played;$");
 }
@@ -129,8 +127,8 @@ TEST_F(ScreensTest, LoseScreenSilencesTheEngineAndRumblesTheCrashOnceUntilEscape
 TEST_F(ScreensTest, WinScreenSilencesTheEngineAndWaitsForEscape) {
     WritePicture("win.png");
     EngineChannel = std::make_shared<TReportingChannel>("engine");
-    keys->Queue(EventKeyDown, Space);
-    keys->Queue(EventKeyDown, Escape);
+    keys->Queue(EventKeyDown, KeySpace);
+    keys->Queue(EventKeyDown, KeyEscape);
     EXPECT_EXIT(WinScreen(), ::testing::ExitedWithCode(0), "^engine stopped;$");
 }
 

@@ -1,4 +1,5 @@
 #include "system/input_state.h"
+#include "system/key_codes.h"
 #include "system/sdl/sdl_game_controllers.h"
 #include "system/sdl/sdl_system_driver.h"
 
@@ -147,9 +148,6 @@ bool Hold(TVirtualController& pad, const TControl& control, bool held) {
     }
     return pad.Button(static_cast<SDL_GameControllerButton>(control.index), held);
 }
-
-constexpr int32_t KeyUp = 38;
-constexpr int32_t KeyLeft = 37;
 
 } // namespace
 

@@ -1,20 +1,11 @@
 #include "system/sdl/sdl_game_controllers.h"
 
 #include "system/event.h"
+#include "system/key_codes.h"
 
 #include <SDL_joystick.h>
 
 namespace {
-
-constexpr int32_t KeyEscape = 27;
-constexpr int32_t KeySpace = 32;
-constexpr int32_t KeyLeft = 37;
-constexpr int32_t KeyUp = 38;
-constexpr int32_t KeyRight = 39;
-constexpr int32_t KeyDown = 40;
-constexpr int32_t KeyC = 67;
-constexpr int32_t KeyM = 77;
-constexpr int32_t KeyLeftControl = 162;
 
 // The controls an axis holds, numbered after the buttons so that one number
 // names any control of a controller.
