@@ -71,7 +71,8 @@ struct TGoldenRun {
     std::string name;
     int32_t seed;
     std::vector<TKeySpan> script;
-    // Changes the scene after the start-up, before the title; empty for none.
+    // Changes the scene once the start-up has made it, at the end of the
+    // title's first frame, before that frame is traced; empty for none.
     std::function<void()> stage;
 };
 
@@ -107,15 +108,11 @@ public:
         // replaced by the run's own.
         OpenGameWindow(0);
         SeedRandom(_run.seed);
-        _seeded = true;
         LoadPictures();
         LoadSounds();
         LoadImageLibrary();
         BuildCity();
         PlacePedestrians();
-        if (_run.stage) {
-            _run.stage();
-        }
         TitleScreen();
         SetDrawColour(255, 255, 255);
         AudioResumeChannel(EngineChannel);
@@ -125,6 +122,13 @@ public:
 
 private:
     void EndFrame() {
+        // The title's first frame is the first with the game's state made.
+        if (PlayerCar && !_staged) {
+            _staged = true;
+            if (_run.stage) {
+                _run.stage();
+            }
+        }
         _trace << StateLine() << std::endl;
         _drawing->calls.clear();
         _audio.log->entries.clear();
@@ -155,10 +159,11 @@ private:
         std::ostringstream line;
         line << "frame " << _frame;
         Field(line, "count") << FrameCount;
-        if (_seeded) {
+        // The window's first blank frames come before the game's seed.
+        if (PlayerCar) {
             Field(line, "seed") << RandomSeed();
         } else {
-            Field(line, "seed") << "the clock's";
+            Field(line, "seed") << "none yet";
         }
         Field(line, "keys") << Joined(_held, KeyName);
         Field(line, "view") << FloatText(ViewOffsetX) << ' ' << FloatText(ViewOffsetY);
@@ -262,7 +267,7 @@ private:
     std::vector<std::set<int32_t>> _keysOfFrame;
     std::set<int32_t> _held;
     int _frame = 0;
-    bool _seeded = false;
+    bool _staged = false;
     std::ofstream _trace;
     std::string _printedPath;
     std::ifstream _printed;
