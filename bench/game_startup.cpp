@@ -23,11 +23,14 @@
 #include "io/directory.h"
 #include "process_figures.h"
 #include "system/program_startup.h"
+#include "util/clock.h"
 #include "util/numeric.h"
 #include "util/program_exit.h"
 #include "util/random.h"
 #include "util/runtime_error.h"
 #include "world/city.h"
+#include "world/mini_map.h"
+#include "world/road_map.h"
 
 #include <algorithm>
 #include <chrono>
@@ -50,7 +53,11 @@ void Phase(const char* name, const std::function<void()>& step) {
 }
 
 void StartUp() {
+    // StartGame's steps up to the pedestrians, grouped into phases.
     Phase("window", [] {
+        CreateCityGrids();
+        SetProgramTitle(GameTitle);
+        SeedRandom(MillisecondClock());
         OpenGameWindow(0);
         if (!CurrentGraphics()) {
             RaiseRuntimeError(u"bench-game-startup: could not open the window\n");
@@ -60,11 +67,26 @@ void StartUp() {
         WinScreenHandler = [] {};
         LoseScreenHandler = [] {};
     });
-    Phase("pictures", LoadPictures);
-    Phase("sounds", LoadSounds);
+    Phase("pictures", [] {
+        LoadCarStrip();
+        CopList = MakeEmptyList<tFakeCar>();
+        LoadArrowAndSewer();
+    });
+    Phase("sounds", [] {
+        LoadEngineSound();
+        LoadCrashSound();
+        PedList = MakeEmptyList<tPed>();
+    });
     Phase("image_library", [] { LoadImageLibrary(); });
-    Phase("city", BuildCity);
-    Phase("pedestrians", PlacePedestrians);
+    Phase("city", [] {
+        BuildWorld(ImageLibrary);
+        BuildMiniMap();
+        CreatePlayerCar();
+    });
+    Phase("pedestrians", [] {
+        LoadPedestrianPicture();
+        SpawnPedestrians();
+    });
     // The title screen's first frame; the screen itself waits for Space.
     Phase("title_frame", [] {
         const auto logo = LoadImageFile(WorkingDirectory() + u"/img/logo.png", 0);

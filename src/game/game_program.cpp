@@ -32,9 +32,7 @@ constexpr int32_t OpeningMessageFrames = 120;
 // middle of play. When the whole image folder is gone, that is the message.
 std::shared_ptr<TImage> Required(std::shared_ptr<TImage> image, const Text& path) {
     if (!image) {
-        if (!DirOpen(WorkingDirectory() + u"/img/")) {
-            RaiseRuntimeError(u"couldnt find image dir");
-        }
+        RequireImageDirectory();
         RaiseRuntimeError(u"cant load image: " + path);
     }
     return image;
@@ -134,13 +132,6 @@ void DrawDamageBar(int32_t damage) {
 }
 
 void OpenGameWindow(int32_t hertz) {
-    // The player's car opens these from inside its update.
-    WinScreenHandler = WinScreen;
-    LoseScreenHandler = LoseScreen;
-
-    CreateCityGrids();
-    SetProgramTitle(GameTitle);
-    SeedRandom(MillisecondClock());
     // Without a window nobody could see the title or press its keys.
     if (!OpenGraphics(800, 600, 0, hertz, 0)) {
         const Text& why = GraphicsFailure();
@@ -150,56 +141,67 @@ void OpenGameWindow(int32_t hertz) {
     SetLogicalSize(160.0f, 120.0f);
 }
 
-void LoadPictures() {
-    const Text dir = WorkingDirectory();
-
+void LoadCarStrip() {
     // The car strip alone is named relative to the working directory, which
     // the start-up made the program's own directory.
-    const Text carStripPath = u"img/cars.png";
-    CarStrip = Required(LoadImageStrip(carStripPath, 6, 11, 0, 6, 0), carStripPath);
+    const Text path = u"img/cars.png";
+    CarStrip = Required(LoadImageStrip(path, 6, 11, 0, 6, 0), path);
     CentreImageOffset(*CarStrip);
-    CopList = MakeEmptyList<tFakeCar>();
+}
 
-    const Text arrowPath = dir + u"/img/arrow.png";
-    const Text sewerPath = dir + u"/img/sewer.png";
+void LoadArrowAndSewer() {
+    const Text arrowPath = WorkingDirectory() + u"/img/arrow.png";
+    const Text sewerPath = WorkingDirectory() + u"/img/sewer.png";
     ArrowImage = Required(LoadImageFile(arrowPath, 0), arrowPath);
     SewerImage = Required(LoadImageFile(sewerPath, 0), sewerPath);
     CentreImageOffset(*SewerImage);
     CentreImageOffset(*ArrowImage);
 }
 
-void LoadSounds() {
-    const Text dir = WorkingDirectory();
-    EngineSound = RequiredSound(dir + u"/car2.wav", 1);
+void LoadEngineSound() {
+    EngineSound = RequiredSound(WorkingDirectory() + u"/car2.wav", SoundLoops);
     EngineChannel = AudioCueSound(EngineSound, nullptr);
-    CrashSound = RequiredSound(dir + u"/explo.wav", 0);
-    CrashChannel = AudioCueSound(CrashSound, nullptr);
-    PedList = MakeEmptyList<tPed>();
 }
 
-void BuildCity() {
+void LoadCrashSound() {
+    CrashSound = RequiredSound(WorkingDirectory() + u"/explo.wav", 0);
+    CrashChannel = AudioCueSound(CrashSound, nullptr);
+}
+
+void LoadPedestrianPicture() {
+    const Text path = WorkingDirectory() + u"/img/pede.png";
+    PedImage = Required(LoadImageStrip(path, 8, 8, 0, 2, 0), path);
+    CentreImageOffset(*PedImage);
+}
+
+void StartEngineSound() {
+    SetDrawColour(255, 255, 255);
+    AudioResumeChannel(EngineChannel);
+}
+
+void StartGame(int32_t hertz, int32_t seed) {
+    // The player's car opens these from inside its update.
+    WinScreenHandler = WinScreen;
+    LoseScreenHandler = LoseScreen;
+
+    CreateCityGrids();
+    SetProgramTitle(GameTitle);
+    SeedRandom(seed);
+    OpenGameWindow(hertz);
+    LoadCarStrip();
+    CopList = MakeEmptyList<tFakeCar>();
+    LoadArrowAndSewer();
+    LoadEngineSound();
+    LoadCrashSound();
+    PedList = MakeEmptyList<tPed>();
+    LoadImageLibrary();
     BuildWorld(ImageLibrary);
     BuildMiniMap();
     CreatePlayerCar();
-}
-
-void PlacePedestrians() {
-    const Text pedestrianPath = WorkingDirectory() + u"/img/pede.png";
-    PedImage = Required(LoadImageStrip(pedestrianPath, 8, 8, 0, 2, 0), pedestrianPath);
-    CentreImageOffset(*PedImage);
+    LoadPedestrianPicture();
     SpawnPedestrians();
-}
-
-void StartGame() {
-    OpenGameWindow(60);
-    LoadPictures();
-    LoadSounds();
-    LoadImageLibrary();
-    BuildCity();
-    PlacePedestrians();
     TitleScreen();
-    SetDrawColour(255, 255, 255);
-    AudioResumeChannel(EngineChannel);
+    StartEngineSound();
 }
 
 void RunFrame() {
@@ -245,6 +247,6 @@ void RunFrameLoop() {
 }
 
 void RunGame() {
-    StartGame();
+    StartGame(60, MillisecondClock());
     RunFrameLoop();
 }

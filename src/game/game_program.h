@@ -9,23 +9,28 @@
 // The window's caption.
 inline constexpr char16_t GameTitle[] = u"Sewer Run";
 
-// Everything from the empty grids to the title screen and the engine sound:
-// the steps below in their order, then the title screen. A missing picture
-// or sound stops the program with a message naming the file.
-void StartGame();
+// The start-up, from the empty grids to the title screen and the engine
+// sound, in its order: the grids and the caption, the seed, the window, the
+// car strip, the police car list, the arrow and the sewer, the two sounds,
+// the pedestrian list, the image library, the city, its minimap, the
+// player's car, the pedestrian picture, the pedestrians, the title and the
+// engine sound. The game paces at 60 Hz with a seed from the clock; tests
+// and benchmarks choose both (hertz 0: unpaced). A missing picture or sound
+// stops the program with a message naming the file.
+void StartGame(int32_t hertz, int32_t seed);
 
-// The start-up's steps, one by one, so that each can be measured alone.
-// Empty grids, the caption, a seed from the clock, and the 800 x 600 window
-// paced at `hertz` (0: unpaced) showing 160 x 120 logical units.
+// The steps of the start-up that are the game's own, so that each can be
+// measured alone. The 800 x 600 window paced at `hertz`, translucent
+// blending, a logical surface of 160 x 120 units.
 void OpenGameWindow(int32_t hertz);
-// The car strip, the arrow and the sewer; the empty police car list.
-void LoadPictures();
-// The engine and crash sounds, cued; the empty pedestrian list.
-void LoadSounds();
-// The city from the image library, its minimap and the player's car.
-void BuildCity();
-// The pedestrian picture and the pedestrians on the pavements.
-void PlacePedestrians();
+void LoadCarStrip();
+void LoadArrowAndSewer();
+// Each sound cued, paused at its start, on a channel of its own.
+void LoadEngineSound();
+void LoadCrashSound();
+void LoadPedestrianPicture();
+// Play draws in white, and the engine loop starts to sound.
+void StartEngineSound();
 
 // Runs frames until Escape is pressed before one.
 void RunFrameLoop();

@@ -13,15 +13,29 @@ bool IsPngName(const Text& name) {
     return RightText(LowerText(name), 4) == u".png";
 }
 
+[[noreturn]] void RaiseNoImageDirectory() {
+    RaiseRuntimeError(u"couldnt find image dir");
+}
+
 } // namespace
 
+Text ImageDirectory() {
+    return WorkingDirectory() + u"/img/";
+}
+
+void RequireImageDirectory() {
+    if (!DirOpen(ImageDirectory())) {
+        RaiseNoImageDirectory();
+    }
+}
+
 int32_t LoadImageLibrary() {
-    const Text dir = WorkingDirectory() + u"/img/";
+    const Text dir = ImageDirectory();
     ImageLibrary.Clear();
     PrintLine(dir);
     TDirHandle handle = DirOpen(dir);
     if (!handle) {
-        RaiseRuntimeError(u"couldnt find image dir");
+        RaiseNoImageDirectory();
     }
     for (Text name = DirNextName(handle); !name.empty(); name = DirNextName(handle)) {
         if (name == u"." || name == u"..") {

@@ -6,6 +6,7 @@
 
 #include "containers/hash_table.h"
 #include "graphics/image.h"
+#include "util/text.h"
 
 #include <cstdint>
 
@@ -13,9 +14,16 @@
 // the picture loaded with image flags 0, or null when it could not be read.
 extern THashTable<TImage> ImageLibrary;
 
-// Empties ImageLibrary and fills it from the "img" folder of the working
-// directory (the program's own directory), printing that folder's path.
-// Every entry whose name ends in ".png", in any letter case, is loaded; the
-// rest are ignored. A folder that cannot be listed is the runtime error
-// "couldnt find image dir". Returns 0.
+// The "img" folder of the working directory (the program's own directory),
+// with a trailing "/".
+Text ImageDirectory();
+
+// Raises the runtime error "couldnt find image dir" when the image folder
+// cannot be listed: without it no picture of the game can load.
+void RequireImageDirectory();
+
+// Empties ImageLibrary and fills it from the image folder, printing that
+// folder's path. Every entry whose name ends in ".png", in any letter case,
+// is loaded; the rest are ignored. A folder that cannot be listed is the
+// error of RequireImageDirectory. Returns 0.
 int32_t LoadImageLibrary();

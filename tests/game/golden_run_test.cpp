@@ -104,18 +104,8 @@ public:
         _drawing->frameEnded = [this] { EndFrame(); };
         HoldKeysOf(0);
 
-        // The start-up as the game runs it, unpaced, with the clock's seed
-        // replaced by the run's own.
-        OpenGameWindow(0);
-        SeedRandom(_run.seed);
-        LoadPictures();
-        LoadSounds();
-        LoadImageLibrary();
-        BuildCity();
-        PlacePedestrians();
-        TitleScreen();
-        SetDrawColour(255, 255, 255);
-        AudioResumeChannel(EngineChannel);
+        // The game's own start-up, unpaced and with the run's seed.
+        StartGame(0, _run.seed);
         RunFrameLoop();
         EndProgram();
     }
