@@ -42,8 +42,6 @@ void SetUpCity() {
     TileImages.Fill(MakeRoadTile());
     SewerPoint = {39, 39};
     CopSpawnChance = 0; // keep the number of police cars fixed
-    WinScreenHandler = [] {};
-    LoseScreenHandler = [] {};
     SeedRandom(4242);
     PedList = MakeEmptyList<tPed>();
     SpawnPedestrians();

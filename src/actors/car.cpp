@@ -5,6 +5,7 @@
 #include "actors/road_surface.h"
 #include "effects/smoker.h"
 #include "game/globals.h"
+#include "game/screens.h"
 #include "graphics/draw2d.h"
 #include "system/input_state.h"
 #include "system/key_codes.h"
@@ -21,12 +22,6 @@ constexpr float PowerDecay = 0.7f;
 constexpr double CopSpawnLead = 128.0;
 // Closer than this to the sewer's centre wins.
 constexpr double GoalRadius = 16.0;
-
-void OpenScreen(const std::function<void()>& screen) {
-    if (screen) {
-        screen();
-    }
-}
 
 } // namespace
 
@@ -92,7 +87,7 @@ int32_t TCar::UpdatePhysics() {
     if (Distance(player.positionX, player.positionY,
                  static_cast<float>(SewerPoint.x * CellSize + CellSize / 2),
                  static_cast<float>(SewerPoint.y * CellSize + CellSize / 2)) < GoalRadius) {
-        OpenScreen(WinScreenHandler);
+        WinScreen();
     }
 
     pRate = static_cast<float>(1.0 + AbsFloat(power / MAXPOWER) * 2.0);
@@ -104,8 +99,7 @@ int32_t TCar::update_Collision() {
     const int32_t py = TruncToInt(positionY);
     const auto tile = TileAtPixel(px, py);
     if (!tile) {
-        OpenScreen(LoseScreenHandler);
-        return 0;
+        LoseScreen();
     }
     pMap = CollisionPixmap(*tile);
     const uint32_t c = pMap ? TilePixel(*pMap, px, py) : 0;
@@ -122,7 +116,7 @@ int32_t TCar::update_Collision() {
         smoker = tSmoker::Create(positionX, positionY);
     }
     if (Damage > WreckDamage) {
-        OpenScreen(LoseScreenHandler);
+        LoseScreen();
     }
     return 0;
 }

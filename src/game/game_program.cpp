@@ -180,10 +180,6 @@ void StartEngineSound() {
 }
 
 void StartGame(int32_t hertz, int32_t seed) {
-    // The player's car opens these from inside its update.
-    WinScreenHandler = WinScreen;
-    LoseScreenHandler = LoseScreen;
-
     CreateCityGrids();
     SetProgramTitle(GameTitle);
     SeedRandom(seed);

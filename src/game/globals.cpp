@@ -19,6 +19,3 @@ std::shared_ptr<TSound> EngineSound;
 std::shared_ptr<TChannel> EngineChannel;
 std::shared_ptr<TSound> CrashSound;
 std::shared_ptr<TChannel> CrashChannel;
-
-std::function<void()> WinScreenHandler;
-std::function<void()> LoseScreenHandler;

@@ -8,7 +8,6 @@
 #include "containers/list.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class TCar;
@@ -44,8 +43,3 @@ extern std::shared_ptr<TSound> EngineSound;
 extern std::shared_ptr<TChannel> EngineChannel;
 extern std::shared_ptr<TSound> CrashSound;
 extern std::shared_ptr<TChannel> CrashChannel;
-
-// The win and lose screens, opened from inside the player car's update. They
-// never return in the game; tests put observers in their place.
-extern std::function<void()> WinScreenHandler;
-extern std::function<void()> LoseScreenHandler;

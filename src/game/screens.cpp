@@ -27,12 +27,21 @@ std::shared_ptr<TImage> LoadScreenPicture(const Text& path) {
     return image;
 }
 
+void ThrowToStandIn(TEndScreen screen) {
+    if (EndScreenStandIn) {
+        EndScreenStandIn(screen);
+        throw TEndScreenOpened{screen};
+    }
+}
+
 void EndProgramOnEscape() {
     if (TakeKeyPresses(KeyEscape) != 0) {
         EndProgram();
     }
 }
 } // namespace
+
+std::function<void(TEndScreen)> EndScreenStandIn;
 
 int32_t TitleScreen() {
     const auto logo = LoadScreenPicture(u"/img/logo.png");
@@ -55,6 +64,7 @@ int32_t TitleScreen() {
 }
 
 void LoseScreen() {
+    ThrowToStandIn(TEndScreen::Lose);
     const auto picture = LoadScreenPicture(u"/img/end.png");
     if (EngineChannel) {
         EngineChannel->Stop();
@@ -74,6 +84,7 @@ void LoseScreen() {
 }
 
 void WinScreen() {
+    ThrowToStandIn(TEndScreen::Win);
     const auto picture = LoadScreenPicture(u"/img/win.png");
     if (EngineChannel) {
         EngineChannel->Stop();

@@ -5,6 +5,7 @@
 // never return, and Escape ends the program from any of them.
 
 #include <cstdint>
+#include <functional>
 
 // Shows the title until Space is pressed; Escape ends the program. Space is
 // tested first, so a waiting Escape is left for the frame loop.
@@ -16,6 +17,16 @@ int32_t TitleScreen();
 
 // Stops the engine and shows the flickering green "You escaped!" until Escape.
 [[noreturn]] void WinScreen();
+
+// Tests and benchmarks that play without the end screens set a stand-in:
+// the screen is then not shown, the stand-in is told which one it was, and
+// the update that opened it is abandoned with TEndScreenOpened, as in the
+// game nothing after the screen runs. Empty in the game.
+enum class TEndScreen { Win, Lose };
+struct TEndScreenOpened {
+    TEndScreen screen;
+};
+extern std::function<void(TEndScreen)> EndScreenStandIn;
 
 // The two red messages over the first seconds of play; leaves white.
 int32_t DrawStartMessages();

@@ -8,6 +8,7 @@
 #include "actors/fake_car.h"
 #include "actors/ped.h"
 #include "game/globals.h"
+#include "game/screens.h"
 #include "graphics/images.h"
 #include "pixmap/pixmap.h"
 #include "system/event.h"
@@ -51,15 +52,15 @@ protected:
         PedList = MakeEmptyList<tPed>();
         CarStrip = nullptr;
         PedImage = nullptr;
-        WinScreenHandler = [this] { ++wins; };
-        LoseScreenHandler = [this] { ++losses; };
+        EndScreenStandIn = [this](TEndScreen screen) {
+            ++(screen == TEndScreen::Win ? wins : losses);
+        };
         StartInputTracking(nullptr);
     }
 
     void TearDown() override {
         StopInputTracking();
-        WinScreenHandler = nullptr;
-        LoseScreenHandler = nullptr;
+        EndScreenStandIn = nullptr;
         PlayerCar = nullptr;
         CopList = nullptr;
         PedList = nullptr;

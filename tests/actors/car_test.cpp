@@ -115,16 +115,16 @@ TEST_F(CarTest, LeavingTheRoadOrTheCityLoses) {
     FillCity(MakeTile(RoadGrey));
     TCar& car = *PlayerCar;
     TileImages(6, 4) = nullptr;
-    car.update_Collision();
+    EXPECT_THROW(car.update_Collision(), TEndScreenOpened);
     EXPECT_EQ(losses, 1);
 
     // Left of the city: -63 .. -1 would truncate into cell 0.
     car.positionX = -10.0f;
     car.positionY = 20.0f;
-    car.update_Collision();
+    EXPECT_THROW(car.update_Collision(), TEndScreenOpened);
     EXPECT_EQ(losses, 2);
     car.positionX = 2600.0f;
-    car.update_Collision();
+    EXPECT_THROW(car.update_Collision(), TEndScreenOpened);
     EXPECT_EQ(losses, 3);
     // Between -1 and 0 the position still truncates to pixel 0 of cell 0.
     car.positionX = -0.5f;
@@ -147,7 +147,7 @@ TEST_F(CarTest, DamageSmokesPast50AndLosesPast100) {
     EXPECT_EQ(car.smoker, puff);
     EXPECT_EQ(losses, 0);
     car.Damage = 102;
-    car.update_Collision();
+    EXPECT_THROW(car.update_Collision(), TEndScreenOpened);
     EXPECT_EQ(losses, 1);
 }
 
@@ -159,7 +159,7 @@ TEST_F(CarTest, TheSewerWinsOnlyCloserThan16Pixels) {
     car.UpdatePhysics();
     EXPECT_EQ(wins, 0);
     car.positionY = 111.99f;
-    car.UpdatePhysics();
+    EXPECT_THROW(car.UpdatePhysics(), TEndScreenOpened);
     EXPECT_EQ(wins, 1);
 }
 

@@ -73,8 +73,6 @@ void OpenGameOnPlainRoad() {
     CopList = MakeEmptyList<tFakeCar>();
     PedList = MakeEmptyList<tPed>();
     CopSpawnChance = 0;
-    WinScreenHandler = WinScreen;
-    LoseScreenHandler = LoseScreen;
     CreatePlayerCar();
     AttachHook(FlipHook(), KeepFrameThenEscape, nullptr, 0);
 }

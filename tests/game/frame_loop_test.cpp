@@ -65,8 +65,6 @@ protected:
         CrashChannel = nullptr;
         FrameCount = 0;
         CopSpawnChance = 0;
-        WinScreenHandler = [] { FAIL() << "the car won"; };
-        LoseScreenHandler = [] { FAIL() << "the car lost"; };
         CreatePlayerCar();
         drawing->calls.clear();
     }
