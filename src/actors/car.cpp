@@ -122,25 +122,15 @@ int32_t TCar::update_Collision() {
 }
 
 int32_t TCar::Draw() {
-    SetDrawOrigin(ViewOffsetX, ViewOffsetY);
     // Car pictures face up at rotation 0; the heading is measured from +y.
     const float rotation = 180.0f - angle;
     // The shadow is always the police car's frame, whatever the car's colour.
-    SetDrawColour(0, 0, 0);
-    SetDrawAlpha(0.5f);
-    SetDrawRotation(rotation);
-    DrawCarFrame(positionX + 1.0f, positionY + 1.0f, 0);
+    DrawCarShadow(positionX, positionY, rotation, 0);
     SetDrawColour(255, 255, 255);
     SetDrawAlpha(1.0f);
     SetDrawRotation(rotation);
     DrawCarFrame(positionX, positionY, Img);
-    SetDrawRotation(0.0f);
-    SetDrawAlpha(1.0f);
-    if (smoker) {
-        smoker->update(TruncToInt(positionX), TruncToInt(positionY));
-        smoker->draw();
-    }
-    SetDrawOrigin(0.0f, 0.0f);
+    FinishCarDrawing(smoker, positionX, positionY);
     return 0;
 }
 

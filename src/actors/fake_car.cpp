@@ -161,13 +161,8 @@ int32_t tFakeCar::Update_Collision() {
 }
 
 int32_t tFakeCar::Draw() {
-    SetDrawOrigin(ViewOffsetX, ViewOffsetY);
     // The strip's pictures face up; the heading is measured from +x.
-    const float rotation = Direction + 90.0f;
-    SetDrawColour(0, 0, 0);
-    SetDrawAlpha(0.5f);
-    SetDrawRotation(rotation);
-    DrawCarFrame(x + 1.0f, y + 1.0f, img);
+    DrawCarShadow(x, y, Direction + 90.0f, img);
     if (Damage <= WreckDamage) {
         SetDrawColour(255, 255, 255);
     } else {
@@ -175,12 +170,6 @@ int32_t tFakeCar::Draw() {
     }
     SetDrawAlpha(1.0f);
     DrawCarFrame(x, y, img);
-    SetDrawRotation(0.0f);
-    SetDrawAlpha(1.0f);
-    if (smoker) {
-        smoker->update(TruncToInt(x), TruncToInt(y));
-        smoker->draw();
-    }
-    SetDrawOrigin(0.0f, 0.0f);
+    FinishCarDrawing(smoker, x, y);
     return 0;
 }
