@@ -60,14 +60,14 @@ int32_t SpawnPedestrians() {
         if (!pixmap) {
             continue;
         }
-        const int32_t ox = RandomInt(-SpotSpread, SpotSpread) + CellSize / 2;
-        const int32_t oy = RandomInt(-SpotSpread, SpotSpread) + CellSize / 2;
-        if (TilePixel(*pixmap, ox, oy) != SlowColour) {
+        const int32_t px = tx * CellSize + CellSize / 2 + RandomInt(-SpotSpread, SpotSpread);
+        const int32_t py = ty * CellSize + CellSize / 2 + RandomInt(-SpotSpread, SpotSpread);
+        if (TilePixel(*pixmap, px, py) != SlowColour) {
             continue;
         }
         auto ped = std::make_shared<tPed>();
-        ped->x = static_cast<float>(tx * CellSize + ox);
-        ped->y = static_cast<float>(ty * CellSize + oy);
+        ped->x = static_cast<float>(px);
+        ped->y = static_cast<float>(py);
         PedList->AddLast(std::move(ped));
         ++count;
     }
