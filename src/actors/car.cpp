@@ -1,6 +1,7 @@
 #include "actors/car.h"
 
 #include "actors/car_strip.h"
+#include "actors/damage.h"
 #include "actors/fake_car.h"
 #include "actors/road_surface.h"
 #include "effects/smoker.h"

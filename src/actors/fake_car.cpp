@@ -2,6 +2,7 @@
 
 #include "actors/car.h"
 #include "actors/car_strip.h"
+#include "actors/damage.h"
 #include "actors/ped.h"
 #include "actors/road_surface.h"
 #include "effects/smoker.h"

@@ -17,10 +17,6 @@ inline constexpr uint32_t SlowColour = 0xFFFFFFFF;
 // What white ground leaves of a car's velocity each frame.
 inline constexpr float WhiteGroundFactor = 0.9f;
 
-// Damage past which a car smokes, and past which it is wrecked.
-inline constexpr int32_t SmokeDamage = 50;
-inline constexpr int32_t WreckDamage = 100;
-
 // The tile picture of the cell holding world pixel (px, py), or null where
 // there is none. Positions left of or above the city belong to no cell:
 // truncating division would otherwise fold -63 .. -1 into cell 0 with a
