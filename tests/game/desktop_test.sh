@@ -8,14 +8,7 @@
 set -uo pipefail
 
 bin=$(cd "$1" && pwd)
-work=$(mktemp -d)
-trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/shell_checks.sh"
 
 now_ms() {
     echo $(($(date +%s%N) / 1000000))
@@ -52,12 +45,8 @@ wait_for_title() {
 }
 
 # Waits for the program started last to end, at most 10 seconds.
-wait_for_end() {
-    for _ in $(seq 1 100); do
-        kill -0 "$game" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$game" 2>/dev/null; then
+wait_for_game() {
+    if ! wait_for_end "$game" 10; then
         pkill -KILL -f "^$bin/sewer-run" 2>/dev/null
         wait "$game" 2>/dev/null
         return 1
@@ -88,7 +77,7 @@ free_display=":$((9000 + RANDOM % 900))"
 for display in "" "$free_display"; do
     started=$(now_ms)
     start_game nodisplay DISPLAY="$display" WAYLAND_DISPLAY=
-    if ! wait_for_end; then
+    if ! wait_for_game; then
         fail "with DISPLAY='$display' the program did not stop by itself"
         continue
     fi
@@ -124,7 +113,7 @@ if wait_for_title quiet >/dev/null; then
     sleep 1
     xdotool key Escape
 fi
-wait_for_end || fail "the normal run did not end on Escape"
+wait_for_game || fail "the normal run did not end on Escape"
 [ "$(status_of quiet)" = "exit 0" ] || fail "normal run: $(status_of quiet)"
 if [ -s "$work/quiet.err" ]; then
     fail "a normal run wrote $(wc -l <"$work/quiet.err") lines on standard error:"
@@ -141,7 +130,7 @@ for signal in INT TERM; do
     else
         fail "SIG$signal: no title"
     fi
-    wait_for_end || fail "SIG$signal did not end the program"
+    wait_for_game || fail "SIG$signal did not end the program"
     expected=$([ "$signal" = INT ] && echo "exit 130" || echo "exit 143")
     echo "SIG$signal: $(status_of "sig$signal")"
     [ "$(status_of "sig$signal")" = "$expected" ] ||
@@ -165,7 +154,7 @@ if wait_for_title engine >/dev/null; then
     sleep 3
     xdotool key Escape
 fi
-wait_for_end || fail "the recorded run did not end on Escape"
+wait_for_game || fail "the recorded run did not end on Escape"
 if sox "$work/engine.wav" -e signed-integer -b 16 "$work/engine16.wav" 2>/dev/null; then
     file_db=$(rms_db "$bin/car2.wav")
     # The last two seconds before Escape: the engine alone, at idle.
@@ -179,8 +168,4 @@ else
     fail "no recording of the engine"
 fi
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures failures"
-    exit 1
-fi
-echo "all desktop checks passed"
+report "all desktop checks passed"

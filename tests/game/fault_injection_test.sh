@@ -17,15 +17,8 @@
 set -uo pipefail
 
 bin=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+source "$(dirname "$0")/shell_checks.sh"
 cases=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 game=$work/game
 mkdir -p "$game"

@@ -14,16 +14,10 @@ if [ -z "${SEWER_FULL_SCREEN_DISPLAY:-}" ]; then
 fi
 
 bin=$(cd "$1" && pwd)
-work=$(mktemp -d)
-failures=0
+source "$(dirname "$0")/shell_checks.sh"
 openbox >/dev/null 2>&1 &
 manager=$!
-trap 'kill "$manager" 2>/dev/null; rm -rf "$work"' EXIT
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+at_exit 'kill "$manager" 2>/dev/null'
 
 # The window's client size, as WIDTHxHEIGHT.
 client_size() {
@@ -122,11 +116,7 @@ srgb\(0,255,0\) | rgb\(0,255,0\)) ;;
 esac
 
 xdotool key Escape
-for _ in $(seq 1 50); do
-    kill -0 "$game" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$game" 2>/dev/null; then
+if ! wait_for_end "$game"; then
     fail "Escape did not end the game full screen"
     kill -KILL "$game"
 fi
@@ -135,8 +125,4 @@ status=$?
 [ "$status" -eq 0 ] || fail "status $status after Escape"
 [ -s "$work/err.txt" ] && fail "standard error: $(cat "$work/err.txt")"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures failures"
-    exit 1
-fi
-echo "full screen and window sizes: all checks passed"
+report "full screen and window sizes: all checks passed"

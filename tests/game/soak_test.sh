@@ -21,10 +21,11 @@ frame_counter=${4:-}
 # cars added by C are kept, the software renderer's memory follows the number
 # of draws, and a sanitizer build holds freed memory in quarantine.
 growth_limit_kb=${SOAK_GROWTH_LIMIT_KB:-262144}
-work=$(mktemp -d)
+source "$(dirname "$0")/shell_checks.sh"
 game=""
-trap '[ -n "$game" ] && kill "$game" 2>/dev/null; rm -rf "$work"' EXIT
+at_exit '[ -n "$game" ] && kill "$game" 2>/dev/null'
 
+# Here a failure ends the soak at once.
 fail() {
     echo "FAIL: $*"
     exit 1

@@ -1,0 +1,47 @@
+# Sourced by the shell tests of the real program. Gives them a scratch
+# directory ($work, kept when KEEP is set), steps of their own to run at exit
+# (at_exit), counted failures (fail) and the closing report (report), and a
+# wait for a process to end (wait_for_end).
+
+work=$(mktemp -d)
+failures=0
+exit_steps=()
+
+at_exit() {
+    exit_steps+=("$1")
+}
+
+run_exit_steps() {
+    local step
+    for step in "${exit_steps[@]}"; do
+        eval "$step"
+    done
+    [ -n "${KEEP:-}" ] || rm -rf "$work"
+}
+trap run_exit_steps EXIT
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# Waits up to $2 seconds (5 when not given) for process $1 to end; the status
+# is 1 when it still runs.
+wait_for_end() {
+    local pid=$1 tenths=$((${2:-5} * 10))
+    for _ in $(seq 1 "$tenths"); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    ! kill -0 "$pid" 2>/dev/null
+}
+
+# The last line: $1 when every check passed; otherwise the number of failures,
+# and the script ends with status 1.
+report() {
+    if [ "$failures" -ne 0 ]; then
+        echo "$failures failed"
+        exit 1
+    fi
+    echo "$1"
+}
