@@ -1,5 +1,12 @@
 #include "actor_scene.h"
+#include "fake_draw2d_driver.h"
+#include "graphics/draw2d.h"
+#include "graphics/graphics_context.h"
 #include "system/key_codes.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -83,6 +90,72 @@ TEST_F(CarTest, ACarAtRestCannotTurnAfterItsFirstStep) {
     Press(KeyRight);
     car.ControlViaKeys();
     EXPECT_EQ(car.angularVelocity, 0.0f);
+}
+
+TEST_F(CarTest, AHeldTurnSettlesAtFiveTimesTheTurnSpeedPerFrame) {
+    TCar& car = *PlayerCar;
+    // Fast enough that the drag leaves the turn speed at its cap throughout.
+    car.velocityX = 100.0f;
+    Press(KeyLeft);
+    float step = 0.0f;
+    for (int frame = 0; frame < 60; ++frame) {
+        const float before = car.angle;
+        car.ControlViaKeys();
+        car.UpdatePhysics();
+        step = car.angle - before;
+    }
+    EXPECT_EQ(car.turnSpeed, TCar::MAXTURN);
+    EXPECT_NEAR(step, 5.0f * TCar::MAXTURN, 1e-4f);
+    EXPECT_NEAR(car.angularVelocity, 4.0f * TCar::MAXTURN, 1e-4f) << "after the decay";
+}
+
+TEST_F(CarTest, DrawCastsAShadowOfFrameZeroAndTurnsBy180MinusTheAngle) {
+    auto driver = std::make_shared<TFakeDraw2DDriver>();
+    SelectGraphicsDriver(driver, ContextDoubleBuffer);
+    ASSERT_TRUE(OpenGraphics(800, 600, 0, 0, 0));
+    CarStrip = LoadImageStrip(TPixmap::Create(36, 11, FormatRGBA8888, 4), 6, 11, 0, 6, 0);
+    // What the drawing layer sends for a rotation, learnt from itself.
+    const auto transformFor = [&](float degrees) {
+        driver->calls.clear();
+        SetDrawRotation(degrees);
+        return driver->calls.at(0);
+    };
+    const std::string turned = transformFor(150.0f);
+    const std::string upright = transformFor(0.0f);
+
+    TCar& car = *PlayerCar;
+    car.positionX = 100.0f;
+    car.positionY = 200.0f;
+    car.angle = 30.0f;
+    car.Img = 3;
+    driver->calls.clear();
+    car.Draw();
+    const std::vector<std::string> drawn = driver->calls;
+    // Frames are numbered as they are first drawn: the shadow's first, then
+    // the body's; frame 0 drawn again afterwards is the shadow's.
+    driver->calls.clear();
+    DrawImageFrame(*CarStrip, 0, 0, 0);
+    const std::string frameZero = driver->calls.at(0).substr(0, 8);
+
+    const auto shadow = std::find_if(drawn.begin(), drawn.end(), [](const std::string& call) {
+        return call.starts_with("Frame");
+    });
+    ASSERT_NE(shadow, drawn.end());
+    EXPECT_EQ(shadow->substr(0, 8), frameZero);
+    EXPECT_NE(shadow->find(" 101 201 "), std::string::npos) << *shadow;
+    const auto body = std::find_if(
+        shadow + 1, drawn.end(), [](const std::string& call) { return call.starts_with("Frame"); });
+    ASSERT_NE(body, drawn.end());
+    EXPECT_NE(body->substr(0, 8), frameZero);
+    EXPECT_NE(body->find(" 100 200 "), std::string::npos) << *body;
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), turned), 2) << "shadow and body";
+    EXPECT_EQ(std::vector<std::string>(drawn.begin(), drawn.begin() + 3),
+              (std::vector<std::string>{"SetColor 0 0 0", "SetAlpha 0.5", turned}));
+    EXPECT_NE(std::find(body, drawn.end(), upright), drawn.end()) << "the rotation is reset";
+
+    CarStrip = nullptr;
+    EndGraphics();
+    SelectGraphicsDriver(nullptr, 0);
 }
 
 TEST_F(CarTest, AWallReversesAndHalvesTheVelocityAndMovesTheCarOnceMore) {

@@ -1,4 +1,5 @@
 #include "actor_scene.h"
+#include "effects/smoker.h"
 #include "fake_draw2d_driver.h"
 #include "graphics/graphics_context.h"
 
@@ -196,7 +197,7 @@ TEST_F(FakeCarTest, ADamagedCarSmokesUnlessItHasAnEmitter) {
     ASSERT_TRUE(cop->smoker);
 }
 
-TEST_F(FakeCarTest, AWreckIsDrawnDarkAndAHarmlessCarWhite) {
+TEST_F(FakeCarTest, AWreckIsDrawnDarkKeepsItsSmokeAndAHarmlessCarIsWhite) {
     auto driver = std::make_shared<TFakeDraw2DDriver>();
     SelectGraphicsDriver(driver, ContextDoubleBuffer);
     ASSERT_TRUE(OpenGraphics(800, 600, 0, 60, 0));
@@ -218,6 +219,26 @@ TEST_F(FakeCarTest, AWreckIsDrawnDarkAndAHarmlessCarWhite) {
         std::count_if(driver->calls.begin(), driver->calls.end(),
                       [](const std::string& call) { return call.starts_with("Frame"); });
     EXPECT_EQ(draws, 2); // shadow and body
+
+    // A wreck stops dead but keeps the smoke it had and goes on drawing it.
+    tSmoker::SmokeImage = LoadImageStrip(TPixmap::Create(32, 8, FormatRGBA8888, 4), 8, 8, 0, 4, 0);
+    cop->Update_Collision();
+    ASSERT_TRUE(cop->smoker);
+    const auto puff = cop->smoker;
+    PlayerCar->positionX = 120.0f; // in range, out of reach
+    PlayerCar->positionY = 100.0f;
+    cop->XS = 0.5f;
+    cop->Update(120, 100);
+    cop->Update_Collision();
+    EXPECT_EQ(cop->XS, 0.0f);
+    EXPECT_EQ(cop->smoker, puff);
+    driver->calls.clear();
+    cop->Draw();
+    EXPECT_EQ(std::count_if(driver->calls.begin(), driver->calls.end(),
+                            [](const std::string& call) { return call.starts_with("Frame"); }),
+              3)
+        << "shadow, body and smoke";
+    tSmoker::SmokeImage = nullptr;
 
     CarStrip = nullptr;
     EndGraphics();

@@ -9,6 +9,7 @@
 #include "fake_system_driver.h"
 #include "game/game_program.h"
 #include "game/globals.h"
+#include "graphics/draw2d.h"
 #include "graphics/graphics_context.h"
 #include "graphics/images.h"
 #include "pixmap/pixel_format.h"
@@ -157,21 +158,26 @@ TEST_F(FrameLoopTest, DamageBarIsHalfTheRemainingHealthTruncated) {
 
 TEST_F(FrameLoopTest, ArrowCirclesTheCentreTowardsTheSewerCornerUnwrapped) {
     SewerPoint = {10, 5}; // corner (640, 320)
-    DrawSewerArrow(600.0f, 320.0f);
-    // Corner straight to the right: rotation 450, drawn at (100, 60).
-    EXPECT_NE(std::find_if(drawing->calls.begin(), drawing->calls.end(),
-                           [](const std::string& call) {
-                               return call.rfind("Frame", 0) == 0 &&
-                                      call.find(" 100 60 ") != std::string::npos;
-                           }),
-              drawing->calls.end());
-    drawing->calls.clear();
-    DrawSewerArrow(640.0f, 300.0f);
-    // Corner straight below: rotation 540, drawn above the centre at (80, 40).
-    EXPECT_NE(std::find_if(drawing->calls.begin(), drawing->calls.end(),
-                           [](const std::string& call) {
-                               return call.rfind("Frame", 0) == 0 &&
-                                      call.find(" 80 40 ") != std::string::npos;
-                           }),
-              drawing->calls.end());
+    const struct {
+        float carX, carY;
+        float rotation;
+        std::string at;
+    } cases[] = {
+        {600.0f, 320.0f, 450.0f, " 100 60 "}, // corner straight to the right
+        {640.0f, 300.0f, 540.0f, " 80 40 "},  // corner straight below: above the centre
+    };
+    for (const auto& arrow : cases) {
+        drawing->calls.clear();
+        SetDrawRotation(arrow.rotation);
+        const std::string turned = drawing->calls.at(0);
+        drawing->calls.clear();
+        DrawSewerArrow(arrow.carX, arrow.carY);
+        const auto& calls = drawing->calls;
+        const auto drawn = std::find_if(calls.begin(), calls.end(), [](const std::string& call) {
+            return call.starts_with("Frame");
+        });
+        ASSERT_NE(drawn, calls.end());
+        EXPECT_NE(drawn->find(arrow.at), std::string::npos) << *drawn;
+        EXPECT_NE(std::find(calls.begin(), drawn, turned), drawn) << "rotation " << arrow.rotation;
+    }
 }
