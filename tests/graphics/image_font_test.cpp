@@ -1,12 +1,12 @@
 // The built-in font's bitmap and how text is laid out, with a driver that
 // only records.
 
-#include "fake_draw2d_driver.h"
 #include "graphics/default_font_bitmap.h"
 #include "graphics/draw2d.h"
 #include "graphics/graphics_context.h"
 #include "graphics/image_font.h"
 #include "graphics/text_drawing.h"
+#include "recorded_window_test.h"
 
 #include <gtest/gtest.h>
 
@@ -18,19 +18,8 @@ uint8_t GlyphRow(char16_t character, int32_t row) {
     return DefaultFontBitmap()[static_cast<size_t>(row * 96 + (character - 32))];
 }
 
-class TextTest : public ::testing::Test {
+class TextTest : public RecordedWindowTest {
 protected:
-    void SetUp() override {
-        SelectGraphicsDriver(driver, ContextDoubleBuffer);
-        ASSERT_TRUE(OpenGraphics(800, 600, 0, 60, 0));
-        driver->calls.clear();
-    }
-
-    void TearDown() override {
-        EndGraphics();
-        SelectGraphicsDriver(nullptr, 0);
-    }
-
     // The quads drawn, as "tx ty" of each glyph draw.
     std::vector<std::string> GlyphPositions() {
         std::vector<std::string> positions;
@@ -45,8 +34,6 @@ protected:
         }
         return positions;
     }
-
-    std::shared_ptr<TFakeDraw2DDriver> driver = std::make_shared<TFakeDraw2DDriver>();
 };
 
 } // namespace

@@ -1,10 +1,10 @@
 // Images: loading single pictures and strips, handles, and when their driver
 // frames are made, with a driver that only records.
 
-#include "fake_draw2d_driver.h"
 #include "graphics/draw2d.h"
 #include "graphics/graphics_context.h"
 #include "graphics/images.h"
+#include "recorded_window_test.h"
 
 #include <gtest/gtest.h>
 
@@ -21,22 +21,13 @@ std::shared_ptr<TPixmap> NumberedPixmap(int32_t width, int32_t height) {
     return pixmap;
 }
 
-class ImageTest : public ::testing::Test {
+class ImageTest : public RecordedWindowTest {
 protected:
-    void SetUp() override {
-        SelectGraphicsDriver(driver, ContextDoubleBuffer);
-        ASSERT_TRUE(OpenGraphics(800, 600, 0, 60, 0));
-        driver->calls.clear();
-    }
-
     void TearDown() override {
-        EndGraphics();
-        SelectGraphicsDriver(nullptr, 0);
+        RecordedWindowTest::TearDown();
         SetAutoCentre(false);
         SetMaskColour(0, 0, 0);
     }
-
-    std::shared_ptr<TFakeDraw2DDriver> driver = std::make_shared<TFakeDraw2DDriver>();
 };
 
 } // namespace
