@@ -24,8 +24,8 @@ std::shared_ptr<TStream> StreamOpen(const TUrl& url, bool readable, bool writeab
         scheme = LowerText(text.substr(0, separator));
         path = text.substr(separator + 2);
     }
-    for (TStreamFactory* factory = FirstStreamFactory(); factory; factory = factory->Successor()) {
-        if (auto stream = factory->CreateStream(url, scheme, path, readable, writeable)) {
+    for (TStreamFactory& factory : StreamFactories()) {
+        if (auto stream = factory.CreateStream(url, scheme, path, readable, writeable)) {
             return stream;
         }
     }
