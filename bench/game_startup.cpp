@@ -22,7 +22,7 @@
 #include "graphics/native/gl_draw2d_driver.h"
 #include "io/directory.h"
 #include "process_figures.h"
-#include "system/program_startup.h"
+#include "system/sdl/sdl_program_startup.h"
 #include "util/numeric.h"
 #include "util/program_exit.h"
 #include "util/random.h"
@@ -101,7 +101,7 @@ void PlayFrames(int32_t cops) {
 
 void Measure() {
     // Starting the process: loading and linking the libraries, static
-    // initialisers, StartProgram.
+    // initialisers, StartSDLProgram.
     std::printf("startup_launch_ms %.2f ms\n", MillisecondsSinceProcessStart());
     StartUp();
     for (const int32_t cops : {0, 10, 50}) {
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     if (argc >= 2) {
         FramesPerCount = std::max(1, std::atoi(argv[1]));
     }
-    StartProgram(argc, argv, [] {
+    StartSDLProgram(argc, argv, [] {
         InstallDraw2DDriver();
         Measure();
     });
