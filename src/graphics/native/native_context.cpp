@@ -28,7 +28,6 @@ using TWindowHandle = std::unique_ptr<SDL_Window, TWindowDestroyer>;
 using TGLContextHandle = std::unique_ptr<void, TGLContextDeleter>;
 
 struct TNativeContext {
-    ContextKind kind = ContextKind::Windowed;
     TGraphicsSettings settings;
     // Declared before the GL context, so the context goes first.
     TWindowHandle window;
@@ -158,7 +157,6 @@ int32_t CreateWindowContext(int32_t width, int32_t height, int32_t depth, int32_
     }
     RequestPixelFormat(flags);
     auto context = std::make_unique<TNativeContext>();
-    context->kind = depth != 0 ? ContextKind::FullScreen : ContextKind::Windowed;
     // No window means no pixel format fitted the request either; the
     // caller's guard turns the error into no graphics, keeping SDL's reason.
     context->window = OpenWindow(width, height, depth, hertz);
