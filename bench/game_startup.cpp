@@ -23,6 +23,7 @@
 #include "io/directory.h"
 #include "process_figures.h"
 #include "system/program_startup.h"
+#include "system/sdl/sdl_program_startup.h"
 #include "util/clock.h"
 #include "util/numeric.h"
 #include "util/program_exit.h"
@@ -123,7 +124,7 @@ void PlayFrames(int32_t cops) {
 
 void Measure() {
     // Starting the process: loading and linking the libraries, static
-    // initialisers, StartProgram.
+    // initialisers, StartSDLProgram.
     std::printf("startup_launch_ms %.2f ms\n", MillisecondsSinceProcessStart());
     StartUp();
     for (const int32_t cops : {0, 10, 50}) {
@@ -140,7 +141,7 @@ int main(int argc, char** argv) {
     if (argc >= 2) {
         FramesPerCount = std::max(1, std::atoi(argv[1]));
     }
-    StartProgram(argc, argv, [] {
+    StartSDLProgram(argc, argv, [] {
         InstallDraw2DDriver();
         Measure();
     });

@@ -8,6 +8,7 @@
 #include "graphics/native/gl_graphics.h"
 #include "system/input_state.h"
 #include "system/program_startup.h"
+#include "system/sdl/sdl_program_startup.h"
 #include "util/runtime_error.h"
 
 #include <GL/gl.h>
@@ -76,5 +77,5 @@ void Measure() {
 } // namespace
 
 int main(int argc, char** argv) {
-    StartProgram(argc, argv, Measure);
+    StartSDLProgram(argc, argv, Measure);
 }

@@ -9,27 +9,24 @@ namespace {
 constexpr char16_t PreferredDriverName[] = u"OpenAL";
 constexpr size_t MaxListedDrivers = 100;
 
-TAudioDriver*& ChainFront() {
-    static TAudioDriver* front = nullptr;
-    return front;
-}
-
 TAudioDriver*& Current() {
     static TAudioDriver* current = nullptr;
     return current;
 }
 
-// The null driver goes into the chain before any other, whichever is made
-// first. A plain flag, because its own constructor comes back here.
-TAudioDriver* RegisterNullDriver() {
-    static bool registered = false;
-    static TAudioDriver* driver = nullptr;
-    if (!registered) {
-        registered = true;
-        static TAudioDriver nullDriver;
-        driver = &nullDriver;
-    }
+// Made by the chain's installation, so that the null driver joins the chain
+// before any other, whichever is made first. Callers go through Drivers()
+// first: made from anywhere else, its own joining would ask for it again
+// while it is still being made.
+TAudioDriver& NullDriver() {
+    static TAudioDriver driver;
     return driver;
+}
+
+TRegistrationChain<TAudioDriver>& Drivers() {
+    static TRegistrationChain<TAudioDriver> chain;
+    chain.InstallOnce(NullDriver);
+    return chain;
 }
 
 void RegisterExitHandlerOnce() {
@@ -42,21 +39,12 @@ void RegisterExitHandlerOnce() {
 
 } // namespace
 
-TAudioDriver::TAudioDriver() {
-    RegisterNullDriver();
-    _succ = ChainFront();
-    ChainFront() = this;
-}
+TAudioDriver::TAudioDriver() : _link(Drivers(), *this) {}
 
+// The link leaves the chain just after this, as the members go.
 TAudioDriver::~TAudioDriver() {
     if (Current() == this) {
         Current() = nullptr;
-    }
-    for (TAudioDriver** link = &ChainFront(); *link; link = &(*link)->_succ) {
-        if (*link == this) {
-            *link = _succ;
-            return;
-        }
     }
 }
 
@@ -87,7 +75,8 @@ std::shared_ptr<TSound> TAudioDriver::LoadSound(const TUrl& url, int32_t flags) 
 }
 
 TAudioDriver& NullAudioDriver() {
-    return *RegisterNullDriver();
+    Drivers();
+    return NullDriver();
 }
 
 int32_t SelectAudioDriver(const Text& name) {
@@ -95,12 +84,12 @@ int32_t SelectAudioDriver(const Text& name) {
     const Text wanted = LowerText(name);
     StopAudioDriver();
     Current() = &NullAudioDriver();
-    for (TAudioDriver* driver = ChainFront(); driver; driver = driver->Successor()) {
-        if (LowerText(driver->Name()) == wanted) {
-            if (driver->Startup() == 0) {
+    for (TAudioDriver& driver : Drivers()) {
+        if (LowerText(driver.Name()) == wanted) {
+            if (driver.Startup() == 0) {
                 return 0;
             }
-            Current() = driver;
+            Current() = &driver;
             return 1;
         }
     }
@@ -122,20 +111,20 @@ void StopAudioDriver() {
 }
 
 std::vector<Text> ListAudioDrivers() {
-    RegisterNullDriver();
     std::vector<Text> names;
-    for (TAudioDriver* driver = ChainFront(); driver && names.size() < MaxListedDrivers;
-         driver = driver->Successor()) {
-        names.push_back(driver->Name());
+    for (TAudioDriver& driver : Drivers()) {
+        if (names.size() == MaxListedDrivers) {
+            break;
+        }
+        names.push_back(driver.Name());
     }
     return names;
 }
 
 int32_t HasAudioDriver(const Text& name) {
-    RegisterNullDriver();
     const Text wanted = LowerText(name);
-    for (TAudioDriver* driver = ChainFront(); driver; driver = driver->Successor()) {
-        if (LowerText(driver->Name()) == wanted) {
+    for (TAudioDriver& driver : Drivers()) {
+        if (LowerText(driver.Name()) == wanted) {
             return 1;
         }
     }

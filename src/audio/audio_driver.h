@@ -9,6 +9,7 @@
 #include "audio/channel.h"
 #include "audio/sound.h"
 #include "io/url.h"
+#include "util/registration_chain.h"
 #include "util/text.h"
 
 #include <cstdint>
@@ -36,10 +37,10 @@ public:
     // TSound::Load, which makes the sound with the current driver.
     virtual std::shared_ptr<TSound> LoadSound(const TUrl& url, int32_t flags);
 
-    TAudioDriver* Successor() const { return _succ; }
+    TAudioDriver* Successor() const { return _link.Successor(); }
 
 private:
-    TAudioDriver* _succ = nullptr;
+    TRegistrationChain<TAudioDriver>::TLink _link;
 };
 
 // The "Null" driver.

@@ -7,44 +7,23 @@
 
 namespace {
 
-TAudioSampleLoader*& ChainFront() {
-    static TAudioSampleLoader* front = nullptr;
-    return front;
-}
-
 // The built-in loaders are made on first need rather than by static
 // initialisation, which a static library may leave out of the program. They
-// go in before any other loader, which therefore stands in front of them. A
-// plain flag, because the loader's own constructor comes back here.
-void RegisterBuiltInLoaders() {
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    registered = true;
-    static TAudioSampleLoaderWAV wav;
+// go in before any other loader, which therefore stands in front of them.
+TRegistrationChain<TAudioSampleLoader>& Loaders() {
+    static TRegistrationChain<TAudioSampleLoader> chain;
+    chain.InstallOnce([] { static TAudioSampleLoaderWAV wav; });
+    return chain;
 }
 
 } // namespace
 
-TAudioSampleLoader::TAudioSampleLoader() {
-    RegisterBuiltInLoaders();
-    _succ = ChainFront();
-    ChainFront() = this;
-}
+TAudioSampleLoader::TAudioSampleLoader() : _link(Loaders(), *this) {}
 
-TAudioSampleLoader::~TAudioSampleLoader() {
-    for (TAudioSampleLoader** link = &ChainFront(); *link; link = &(*link)->_succ) {
-        if (*link == this) {
-            *link = _succ;
-            return;
-        }
-    }
-}
+TAudioSampleLoader::~TAudioSampleLoader() = default;
 
 TAudioSampleLoader* FirstAudioSampleLoader() {
-    RegisterBuiltInLoaders();
-    return ChainFront();
+    return Loaders().Front();
 }
 
 std::shared_ptr<TAudioSample> AudioSampleFromUrl(const TUrl& url) {
@@ -58,12 +37,15 @@ std::shared_ptr<TAudioSample> AudioSampleFromUrl(const TUrl& url) {
         RaiseRuntimeError(u"Stream is not seekable");
     }
     std::shared_ptr<TAudioSample> sample;
-    for (auto* loader = FirstAudioSampleLoader(); loader && !sample; loader = loader->Successor()) {
+    for (TAudioSampleLoader& loader : Loaders()) {
         stream->Seek(start);
         try {
-            sample = loader->LoadAudioSample(*stream);
+            sample = loader.LoadAudioSample(*stream);
         } catch (const TStreamException&) {
             // A short or broken file is simply not in this loader's format.
+        }
+        if (sample) {
+            break;
         }
     }
     stream->Close();

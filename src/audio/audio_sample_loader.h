@@ -7,6 +7,7 @@
 #include "audio/audio_sample.h"
 #include "io/stream.h"
 #include "io/url.h"
+#include "util/registration_chain.h"
 
 #include <memory>
 
@@ -23,10 +24,10 @@ public:
     // refusal.
     virtual std::shared_ptr<TAudioSample> LoadAudioSample(TStream& stream) = 0;
 
-    TAudioSampleLoader* Successor() const { return _succ; }
+    TAudioSampleLoader* Successor() const { return _link.Successor(); }
 
 private:
-    TAudioSampleLoader* _succ = nullptr;
+    TRegistrationChain<TAudioSampleLoader>::TLink _link;
 };
 
 // The front of the chain; the built-in loaders are in it from the first look.

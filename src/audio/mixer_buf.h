@@ -44,8 +44,8 @@ public:
     // An inactive buffer is free.
     int32_t Active();
 
-    // Deletes the source. Raising _seq takes the buffer from any channel
-    // still holding it.
+    // Deletes the source, and takes the buffer from any channel still
+    // holding it (see Disown).
     void Release();
 
     // Starts or resumes the source; one already playing carries on.
@@ -57,10 +57,14 @@ public:
     void SetGains(const TSideGains& gains);
     void SetPitch(float pitch);
 
-    // A channel holds this buffer while its own _seq equals this one.
-    int32_t _seq = 0;
+    // A channel holds this buffer while its own counter equals this one.
+    int32_t Seq() const { return _seq; }
+    // Takes the buffer from whichever channel holds it, without telling the
+    // channel: its counter no longer agrees.
+    void Disown() { ++_seq; }
     // 1 while a channel holds it cued or paused.
-    int32_t _paused = 0;
+    int32_t HeldPaused() const { return _paused; }
+    void SetHeldPaused(int32_t paused) { _paused = paused; }
 
 private:
     // The mixer, while the source exists in the running session.
@@ -68,4 +72,6 @@ private:
 
     std::shared_ptr<TPcmBuffer> _pcm;
     uint32_t _source; // 0 once released
+    int32_t _seq = 0;
+    int32_t _paused = 0;
 };

@@ -3,13 +3,13 @@
 #include "audio/mixer_units.h"
 
 TMixerChannel::~TMixerChannel() {
-    if (Live() && _buf->_paused) {
+    if (Live() && _buf->HeldPaused()) {
         Stop();
     }
 }
 
 bool TMixerChannel::Live() const {
-    return _buf && _buf->_seq == _seq;
+    return _buf && _buf->Seq() == _seq;
 }
 
 void TMixerChannel::Drop() {
@@ -25,11 +25,11 @@ int32_t TMixerChannel::Cue(const std::shared_ptr<TMixerSound>& sound) {
     }
     _sound = sound;
     _buf = std::move(buf);
-    _seq = _buf->_seq;
+    _seq = _buf->Seq();
     _hertz = sound->Hertz();
     _looping = sound->Loops();
     _mono = sound->Mono();
-    _buf->_paused = 1;
+    _buf->SetHeldPaused(1);
 
     _buf->Rewind();
     _buf->SetLooping(_looping);
@@ -44,8 +44,8 @@ void TMixerChannel::Stop() {
     }
     // The position is left where it is: the next cue rewinds.
     _buf->Stop();
-    _buf->_paused = 0;
-    ++_buf->_seq;
+    _buf->SetHeldPaused(0);
+    _buf->Disown();
     Drop();
 }
 
@@ -55,7 +55,7 @@ void TMixerChannel::SetPaused(int32_t paused) {
     }
     if (!_buf->Active()) {
         // The sound has ended: resuming must not start it again.
-        ++_buf->_seq;
+        _buf->Disown();
         Drop();
         return;
     }
@@ -64,7 +64,7 @@ void TMixerChannel::SetPaused(int32_t paused) {
     } else {
         _buf->Pause();
     }
-    _buf->_paused = paused != 0 ? 1 : 0;
+    _buf->SetHeldPaused(paused != 0 ? 1 : 0);
 }
 
 void TMixerChannel::SetVolume(float volume) {

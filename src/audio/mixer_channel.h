@@ -1,9 +1,10 @@
 #pragma once
 
 // A channel of the mixing driver. It holds one source of a sound while it is
-// live: the source is set and the two _seq counters agree. Raising the
-// source's counter (a stop, another channel's cue taking it back, the lonely
-// list deleting it) ends that without telling the channel; on a channel that
+// live: the source is set and the channel's counter agrees with the source's
+// (TBuf::Seq). Raising the source's counter (a stop, another channel's cue
+// taking it back, the lonely list deleting it) ends that without telling the
+// channel; on a channel that
 // is not live the operations only update its own settings, which the next
 // cue applies.
 

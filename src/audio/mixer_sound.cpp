@@ -75,7 +75,7 @@ std::shared_ptr<TBuf> TMixerSound::TakeFreeBuf() {
     }
     for (auto& buf : _bufs) {
         if (!buf->Active()) {
-            ++buf->_seq;
+            buf->Disown();
             return buf;
         }
     }

@@ -25,8 +25,8 @@ public:
     std::shared_ptr<TChannel> Play(const std::shared_ptr<TChannel>& channel) override;
     std::shared_ptr<TChannel> Cue(const std::shared_ptr<TChannel>& channel) override;
 
-    // A source of this sound that no channel holds, with its _seq raised so
-    // that no earlier holder keeps it; a new one when none is free. Null when
+    // A source of this sound that no channel holds, disowned (TBuf::Disown)
+    // so that no earlier holder keeps it; a new one when none is free. Null when
     // the mixer can make no more sources, or the session the sound was made
     // in is over.
     std::shared_ptr<TBuf> TakeFreeBuf();

@@ -1,6 +1,7 @@
 #include "audio/wav_loader.h"
 
 #include "audio/sample_format.h"
+#include "io/little_endian_fields.h"
 
 #include <string_view>
 
@@ -34,7 +35,8 @@ int32_t SampleFormatOf(int32_t bits, int32_t channels) {
 
 // The "data" chunk. Its size is checked against what the file still holds
 // before anything is allocated, so a corrupt header cannot ask for gigabytes.
-// Bytes past the last whole frame are read over, not stored.
+// Bytes past the last whole frame are read over, not stored. The samples are
+// kept in the file's byte order, which their format names (16LE).
 std::shared_ptr<TAudioSample> ReadData(TStream& stream, int32_t size, int32_t hertz,
                                        int32_t format) {
     if (size < 0 || size > stream.Size() - stream.Pos()) {
@@ -53,21 +55,21 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderWAV::LoadAudioSample(TStream& st
     if (!ReadTag(stream, "RIFF")) {
         return nullptr;
     }
-    stream.ReadInt(); // the RIFF size: the chunks say it again
+    ReadLittleEndianInt(stream); // the RIFF size: the chunks say it again
     if (!ReadTag(stream, "WAVE") || !ReadTag(stream, "fmt ")) {
         return nullptr;
     }
-    const int32_t formatSize = stream.ReadInt();
+    const int32_t formatSize = ReadLittleEndianInt(stream);
     // A shorter format chunk would have us read the next chunk's header as
     // the sample layout.
-    if (formatSize < PlainFormatChunkSize || stream.ReadShort() != PcmFormatTag) {
+    if (formatSize < PlainFormatChunkSize || ReadLittleEndianShort(stream) != PcmFormatTag) {
         return nullptr;
     }
-    const int32_t channels = stream.ReadShort();
-    const int32_t hertz = stream.ReadInt();
-    stream.ReadInt();   // byte rate
-    stream.ReadShort(); // block alignment
-    const int32_t bits = stream.ReadShort();
+    const int32_t channels = ReadLittleEndianShort(stream);
+    const int32_t hertz = ReadLittleEndianInt(stream);
+    ReadLittleEndianInt(stream);   // byte rate
+    ReadLittleEndianShort(stream); // block alignment
+    const int32_t bits = ReadLittleEndianShort(stream);
     const int32_t format = SampleFormatOf(bits, channels);
     // A rate of 0 could never be played.
     if (format == 0 || hertz <= 0) {
@@ -77,7 +79,7 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderWAV::LoadAudioSample(TStream& st
 
     while (!stream.Eof()) {
         const bool isData = ReadTag(stream, "data");
-        const int32_t size = stream.ReadInt();
+        const int32_t size = ReadLittleEndianInt(stream);
         if (isData) {
             return ReadData(stream, size, hertz, format);
         }

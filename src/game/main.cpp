@@ -2,12 +2,12 @@
 
 #include "game/game_program.h"
 #include "graphics/native/gl_draw2d_driver.h"
-#include "system/program_startup.h"
+#include "system/sdl/sdl_program_startup.h"
 
 int main(int argc, char** argv) {
-    StartProgram(argc, argv, [] {
-        // Drawing goes through OpenGL in an SDL window, whose events feed the
-        // keyboard state; sound through OpenAL when a device opens.
+    // Keys and the pointer are read from SDL's events, drawing goes through
+    // OpenGL in an SDL window, sound through OpenAL when a device opens.
+    StartSDLProgram(argc, argv, [] {
         InstallDraw2DDriver();
         RunGame();
     });

@@ -26,6 +26,9 @@ public:
     static void ClearCurrent();
 
     std::shared_ptr<TGraphicsDriver> Driver() const override;
+    // The platform driver's graphics this context draws into; null once
+    // closed.
+    const std::shared_ptr<TGraphics>& Graphics() const { return _graphics; }
     TGraphicsSettings GetSettings() const override;
     // Closes the wrapped graphics and lets go of it and of the driver.
     void Close() override;
@@ -72,7 +75,10 @@ public:
     float vres_mouseyscale = 1.0f;
     int32_t g_width = 0;
     int32_t g_height = 0;
+
+private:
     std::shared_ptr<TGraphics> _graphics;
     std::shared_ptr<TDraw2DDriver> _driver;
+    // 1 once the first MakeCurrent has cleared both buffers.
     int32_t _setup = 0;
 };

@@ -60,17 +60,22 @@ void TImageFont::Draw(const Text& text, float x, float y, float ix, float iy, fl
             continue;
         }
         const auto& glyph = _glyphs[static_cast<size_t>(index)];
-        if (glyph->_image) {
-            if (const auto frame = glyph->_image->Frame(0)) {
-                const auto w = static_cast<float>(glyph->_image->width);
-                const auto h = static_cast<float>(glyph->_image->height);
-                const auto gx = static_cast<float>(glyph->_x);
-                const auto gy = static_cast<float>(glyph->_y);
+        if (const auto image = glyph->Pixels()) {
+            if (const auto frame = image->Frame(0)) {
+                const auto w = static_cast<float>(image->width);
+                const auto h = static_cast<float>(image->height);
+                int32_t glyphX = 0;
+                int32_t glyphY = 0;
+                int32_t glyphWidth = 0;
+                int32_t glyphHeight = 0;
+                glyph->GetRect(glyphX, glyphY, glyphWidth, glyphHeight);
+                const auto gx = static_cast<float>(glyphX);
+                const auto gy = static_cast<float>(glyphY);
                 frame->Draw(0, 0, w, h, x + gx * ix + gy * iy, y + gx * jx + gy * jy, 0, 0, w, h);
             }
         }
-        x += glyph->_advance * ix;
-        y += glyph->_advance * jx;
+        x += glyph->Advance() * ix;
+        y += glyph->Advance() * jx;
     }
 }
 

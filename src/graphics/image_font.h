@@ -23,6 +23,7 @@ public:
     float Advance() const override { return _advance; }
     void GetRect(int32_t& x, int32_t& y, int32_t& w, int32_t& h) const override;
 
+private:
     std::shared_ptr<TImage> _image;
     float _advance;
     int32_t _x;
@@ -48,6 +49,7 @@ public:
     // glyph are skipped and do not move the pen.
     void Draw(const Text& text, float x, float y, float ix, float iy, float jx, float jy);
 
+private:
     std::vector<std::shared_ptr<TImageGlyph>> _glyphs;
 };
 

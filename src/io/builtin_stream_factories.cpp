@@ -60,14 +60,7 @@ std::shared_ptr<TStream> TBankStreamFactory::CreateStream(const TUrl& url, const
     return std::make_shared<TBankStream>(std::move(bank));
 }
 
-void RegisterBuiltInStreamFactories() {
-    // A plain flag rather than one static holding all four: each factory's
-    // constructor comes back here, and must find the work already under way.
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    registered = true;
+void MakeBuiltInStreamFactories() {
     static TBankStreamFactory bankFactory;
     static TRamStreamFactory ramFactory;
     static TTextStreamFactory textFactory;

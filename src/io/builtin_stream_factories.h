@@ -32,5 +32,6 @@ public:
                                           bool readable, bool writeable) override;
 };
 
-// Makes the four built-in factories, once; later calls do nothing.
-void RegisterBuiltInStreamFactories();
+// Makes the four built-in factories, which live until the program ends. The
+// chain alone calls this, once, before the first other factory joins.
+void MakeBuiltInStreamFactories();

@@ -4,31 +4,24 @@
 
 namespace {
 
-TStreamFactory*& ChainFront() {
-    static TStreamFactory* front = nullptr;
-    return front;
+// The built-ins go in first, so that a factory made by the program always
+// stands in front of them.
+TRegistrationChain<TStreamFactory>& Chain() {
+    static TRegistrationChain<TStreamFactory> chain;
+    chain.InstallOnce(MakeBuiltInStreamFactories);
+    return chain;
 }
 
 } // namespace
 
-TStreamFactory::TStreamFactory() {
-    // The built-ins go in first, so that a factory made by the program
-    // always stands in front of them.
-    RegisterBuiltInStreamFactories();
-    _succ = ChainFront();
-    ChainFront() = this;
-}
+TStreamFactory::TStreamFactory() : _link(Chain(), *this) {}
 
-TStreamFactory::~TStreamFactory() {
-    for (TStreamFactory** link = &ChainFront(); *link; link = &(*link)->_succ) {
-        if (*link == this) {
-            *link = _succ;
-            return;
-        }
-    }
+TStreamFactory::~TStreamFactory() = default;
+
+const TRegistrationChain<TStreamFactory>& StreamFactories() {
+    return Chain();
 }
 
 TStreamFactory* FirstStreamFactory() {
-    RegisterBuiltInStreamFactories();
-    return ChainFront();
+    return Chain().Front();
 }

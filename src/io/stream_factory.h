@@ -8,6 +8,7 @@
 
 #include "io/stream.h"
 #include "io/url.h"
+#include "util/registration_chain.h"
 #include "util/text.h"
 
 #include <memory>
@@ -27,11 +28,14 @@ public:
                                                   bool writeable) = 0;
 
     // The next factory of the chain.
-    TStreamFactory* Successor() const { return _succ; }
+    TStreamFactory* Successor() const { return _link.Successor(); }
 
 private:
-    TStreamFactory* _succ = nullptr;
+    TRegistrationChain<TStreamFactory>::TLink _link;
 };
+
+// The whole chain, the built-ins already in it, for walking front first.
+const TRegistrationChain<TStreamFactory>& StreamFactories();
 
 // The front of the chain.
 TStreamFactory* FirstStreamFactory();

@@ -7,6 +7,7 @@
 #include "io/xendian_stream.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 std::shared_ptr<TStream> StreamOpen(const TUrl& url, bool readable, bool writeable) {
@@ -24,8 +25,8 @@ std::shared_ptr<TStream> StreamOpen(const TUrl& url, bool readable, bool writeab
         scheme = LowerText(text.substr(0, separator));
         path = text.substr(separator + 2);
     }
-    for (TStreamFactory* factory = FirstStreamFactory(); factory; factory = factory->Successor()) {
-        if (auto stream = factory->CreateStream(url, scheme, path, readable, writeable)) {
+    for (TStreamFactory& factory : StreamFactories()) {
+        if (auto stream = factory.CreateStream(url, scheme, path, readable, writeable)) {
             return stream;
         }
     }
@@ -74,15 +75,24 @@ std::shared_ptr<TStream> FileOpenRead(const TUrl& url) {
     return FileOpen(url, true, false);
 }
 
+namespace {
+
+// Typed access is in the host's order (stream.cpp).
+std::shared_ptr<TStream> InByteOrder(std::shared_ptr<TStream> stream, std::endian order) {
+    if (!stream || order == std::endian::native) {
+        return stream;
+    }
+    return std::make_shared<TXEndianStream>(std::move(stream));
+}
+
+} // namespace
+
 std::shared_ptr<TStream> LittleEndianView(std::shared_ptr<TStream> stream) {
-    return stream;
+    return InByteOrder(std::move(stream), std::endian::little);
 }
 
 std::shared_ptr<TStream> BigEndianView(std::shared_ptr<TStream> stream) {
-    if (!stream) {
-        return nullptr;
-    }
-    return std::make_shared<TXEndianStream>(std::move(stream));
+    return InByteOrder(std::move(stream), std::endian::big);
 }
 
 bool Eof(const std::shared_ptr<TStream>& stream) {

@@ -23,9 +23,12 @@ std::shared_ptr<TStream> StreamOpenWrite(const TUrl& url);
 std::shared_ptr<TStream> FileOpen(const TUrl& url, bool readable, bool writeable);
 std::shared_ptr<TStream> FileOpenRead(const TUrl& url);
 
-// The machine is little-endian, so this is the stream itself.
+// Views of a stream, whose typed access is in the host's order (stream.cpp),
+// with typed reads and writes in little- or big-endian order instead: the
+// stream itself when the host already has that order, else a byte-reversing
+// view (TXEndianStream). Null for null. On the little-endian hosts the build
+// accepts, LittleEndianView is the stream itself.
 std::shared_ptr<TStream> LittleEndianView(std::shared_ptr<TStream> stream);
-// A byte-reversing view of the stream; null for null.
 std::shared_ptr<TStream> BigEndianView(std::shared_ptr<TStream> stream);
 
 // A null stream (a file that did not open) reads as an empty one: Eof is

@@ -7,46 +7,26 @@
 
 namespace {
 
-TPixmapLoader*& ChainFront() {
-    static TPixmapLoader* front = nullptr;
-    return front;
-}
-
-void RegisterBuiltInPixmapLoaders() {
-    // A plain flag rather than one static holding both: each loader's
-    // constructor comes back here, and must find the work already under way.
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    registered = true;
-    // Made in this order so that the BMP loader, made last, is asked first.
-    static TPixmapLoaderPNG png;
-    static TPixmapLoaderBMP bmp;
+// The built-ins go in before any other loader, so that a loader made by the
+// program always stands in front of them. They are made in this order so
+// that the BMP loader, made last, is asked first.
+TRegistrationChain<TPixmapLoader>& Loaders() {
+    static TRegistrationChain<TPixmapLoader> chain;
+    chain.InstallOnce([] {
+        static TPixmapLoaderPNG png;
+        static TPixmapLoaderBMP bmp;
+    });
+    return chain;
 }
 
 } // namespace
 
-TPixmapLoader::TPixmapLoader() {
-    // The built-ins go in first, so that a loader made by the program always
-    // stands in front of them.
-    RegisterBuiltInPixmapLoaders();
-    _succ = ChainFront();
-    ChainFront() = this;
-}
+TPixmapLoader::TPixmapLoader() : _link(Loaders(), *this) {}
 
-TPixmapLoader::~TPixmapLoader() {
-    for (TPixmapLoader** link = &ChainFront(); *link; link = &(*link)->_succ) {
-        if (*link == this) {
-            *link = _succ;
-            return;
-        }
-    }
-}
+TPixmapLoader::~TPixmapLoader() = default;
 
 TPixmapLoader* FirstPixmapLoader() {
-    RegisterBuiltInPixmapLoaders();
-    return ChainFront();
+    return Loaders().Front();
 }
 
 std::shared_ptr<TPixmap> LoadPixmapFrom(const TUrl& source) {
@@ -57,14 +37,16 @@ std::shared_ptr<TPixmap> LoadPixmapFrom(const TUrl& source) {
     const int64_t start = stream->Pos();
     std::shared_ptr<TPixmap> pixmap;
     if (start != -1) {
-        for (TPixmapLoader* loader = FirstPixmapLoader(); loader && !pixmap;
-             loader = loader->Successor()) {
+        for (TPixmapLoader& loader : Loaders()) {
             stream->Seek(start);
             try {
-                pixmap = loader->LoadPixmap(stream);
+                pixmap = loader.LoadPixmap(stream);
             } catch (const TStreamException&) {
                 // The data ran out or was refused by the stream: not this
                 // loader's picture.
+            }
+            if (pixmap) {
+                break;
             }
         }
     }

@@ -8,6 +8,7 @@
 #include "io/stream.h"
 #include "io/url.h"
 #include "pixmap/pixmap.h"
+#include "util/registration_chain.h"
 
 #include <memory>
 
@@ -25,10 +26,10 @@ public:
     virtual std::shared_ptr<TPixmap> LoadPixmap(const std::shared_ptr<TStream>& stream) = 0;
 
     // The next loader of the chain.
-    TPixmapLoader* Successor() const { return _succ; }
+    TPixmapLoader* Successor() const { return _link.Successor(); }
 
 private:
-    TPixmapLoader* _succ = nullptr;
+    TRegistrationChain<TPixmapLoader>::TLink _link;
 };
 
 // The front of the chain.

@@ -1,6 +1,6 @@
 #include "pixmap/pixmap_loader_bmp.h"
 
-#include "io/stream_open.h"
+#include "io/little_endian_fields.h"
 #include "pixmap/bmp_bit_fields.h"
 #include "pixmap/picture_limits.h"
 
@@ -40,16 +40,16 @@ struct TBmpHeader {
 TBmpHeader ReadHeader(TStream& stream) {
     TBmpHeader header{};
     stream.SkipBytes(8); // file size, reserved
-    header.dataOffset = stream.ReadInt();
-    header.headerSize = stream.ReadInt();
-    header.width = stream.ReadInt();
-    header.height = stream.ReadInt();
-    stream.ReadShort(); // planes
-    header.bitsPerPixel = stream.ReadShort();
-    header.compression = stream.ReadInt();
+    header.dataOffset = ReadLittleEndianInt(stream);
+    header.headerSize = ReadLittleEndianInt(stream);
+    header.width = ReadLittleEndianInt(stream);
+    header.height = ReadLittleEndianInt(stream);
+    ReadLittleEndianShort(stream); // planes
+    header.bitsPerPixel = ReadLittleEndianShort(stream);
+    header.compression = ReadLittleEndianInt(stream);
     stream.SkipBytes(12); // image size, resolutions
-    header.coloursUsed = stream.ReadInt();
-    stream.ReadInt(); // important colours
+    header.coloursUsed = ReadLittleEndianInt(stream);
+    ReadLittleEndianInt(stream); // important colours
     return header;
 }
 
@@ -73,7 +73,7 @@ int32_t MasksInHeader(int32_t headerSize) {
 std::optional<TBmpBitFields> ReadBitFields(TStream& stream, int32_t count) {
     std::array<uint32_t, 4> masks{};
     for (int32_t i = 0; i < count; ++i) {
-        masks[i] = static_cast<uint32_t>(stream.ReadInt());
+        masks[i] = static_cast<uint32_t>(ReadLittleEndianInt(stream));
     }
     return TBmpBitFields::FromMasks(masks[0], masks[1], masks[2], masks[3]);
 }
@@ -146,8 +146,7 @@ bool StreamHolds(TStream& stream, int64_t bytes) {
 
 } // namespace
 
-std::shared_ptr<TPixmap> TPixmapLoaderBMP::LoadPixmap(const std::shared_ptr<TStream>& source) {
-    const auto stream = LittleEndianView(source);
+std::shared_ptr<TPixmap> TPixmapLoaderBMP::LoadPixmap(const std::shared_ptr<TStream>& stream) {
     const int64_t start = stream->Pos();
     std::array<uint8_t, 2> signature;
     stream->ReadBytes(signature.data(), 2);

@@ -18,6 +18,7 @@
 #include "pixmap/pixmap_loader.h"
 #include "pixmap/png_writer.h"
 #include "system/hooks.h"
+#include "system/sdl/sdl_system_driver.h"
 #include "util/utf8.h"
 #include "world/city.h"
 
@@ -53,6 +54,8 @@ THookData KeepFrameThenEscape(int32_t, const THookData& data, const THookData&) 
 // The game's set-up on a city of plain road: every cell holds the straight
 // tile, whose middle is carriageway, with the sewer in cell (20, 20).
 void OpenGameOnPlainRoad() {
+    // Escape comes through SDL's events, as the game's start-up arranges.
+    InstallSDLSystemDriver();
     InstallDraw2DDriver();
     OpenGraphics(800, 600, 0, 60, 0);
     SetBlendMode(BlendTranslucent);

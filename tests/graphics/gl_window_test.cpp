@@ -7,6 +7,7 @@
 #include "system/event.h"
 #include "system/input_state.h"
 #include "system/program_startup.h"
+#include "system/sdl/sdl_system_driver.h"
 #include "system/system_driver.h"
 #include "util/runtime_error.h"
 #include "util/utf8.h"
@@ -78,6 +79,9 @@ protected:
     }
 
     void SetUp() override {
+        // The typed keys come through SDL's events, as in the game, whose
+        // start-up installs this driver.
+        InstallSDLSystemDriver();
         SetProgramTitle(u"Sewer Run test window " + IntToText(getpid()));
         SelectGraphicsDriver(GLGraphicsDriver(), ContextDoubleBuffer);
     }

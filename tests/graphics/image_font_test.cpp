@@ -58,7 +58,7 @@ TEST(DefaultFontTest, TheBitmapIsLeastSignificantBitFirst) {
 }
 
 TEST(DefaultFontTest, GlyphsAreWhiteOnTransparent8By16Images) {
-    const auto& font = *DefaultImageFont();
+    auto& font = *DefaultImageFont();
     EXPECT_EQ(font.CountGlyphs(), 96);
     EXPECT_EQ(font.Height(), 16);
     EXPECT_EQ(font.CharToGlyph(u' '), 0);
@@ -67,11 +67,13 @@ TEST(DefaultFontTest, GlyphsAreWhiteOnTransparent8By16Images) {
     EXPECT_EQ(font.CharToGlyph(128), -1);
     EXPECT_EQ(font.CharToGlyph(u'\n'), -1);
 
-    const auto& glyph = *font._glyphs[static_cast<size_t>(font.CharToGlyph(u'A'))];
-    EXPECT_EQ(glyph.Advance(), 8.0f);
-    ASSERT_TRUE(glyph._image);
-    EXPECT_EQ(glyph._image->flags, 0);
-    const auto& pixels = *glyph._image->pixmaps[0];
+    const auto glyph = font.LoadGlyph(font.CharToGlyph(u'A'));
+    ASSERT_TRUE(glyph);
+    EXPECT_EQ(glyph->Advance(), 8.0f);
+    const auto image = glyph->Pixels();
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->flags, 0);
+    const auto& pixels = *image->pixmaps[0];
     EXPECT_EQ(pixels.width, 8);
     EXPECT_EQ(pixels.height, 16);
     for (int32_t row = 0; row < 16; ++row) {

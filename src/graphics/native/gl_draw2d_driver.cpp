@@ -67,8 +67,8 @@ void TGLDraw2DDriver::SetGraphics(const std::shared_ptr<TGraphics>& graphics) {
         GLGraphicsDriver()->SetGraphics(nullptr);
         return;
     }
-    GLGraphicsDriver()->SetGraphics(context->_graphics);
-    const auto* gl = dynamic_cast<const TGLGraphics*>(context->_graphics.get());
+    GLGraphicsDriver()->SetGraphics(context->Graphics());
+    const auto* gl = dynamic_cast<const TGLGraphics*>(context->Graphics().get());
     _nativeContext = gl ? gl->Context() : 0;
     ResetGLContext(*context);
     context->MakeCurrent();

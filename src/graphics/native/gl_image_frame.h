@@ -30,9 +30,8 @@ public:
     void Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy,
               float sw, float sh) override;
 
-    // The picture's corners in texture coordinates.
-    float u0 = 0.0f;
-    float v0 = 0.0f;
+    // The picture's bottom-right corner in texture coordinates; its top-left
+    // one is the texture's own, 0, 0.
     float u1 = 0.0f;
     float v1 = 0.0f;
     // 1 / texture width and 1 / texture height.

@@ -28,7 +28,6 @@ using TWindowHandle = std::unique_ptr<SDL_Window, TWindowDestroyer>;
 using TGLContextHandle = std::unique_ptr<void, TGLContextDeleter>;
 
 struct TNativeContext {
-    ContextKind kind = ContextKind::Windowed;
     TGraphicsSettings settings;
     // Declared before the GL context, so the context goes first.
     TWindowHandle window;
@@ -57,7 +56,6 @@ TNativeContext* Find(int32_t handle) {
 // Started on first need, and tried again on the next if it failed (no
 // display yet, for instance); `why` then names the display that was tried.
 bool StartVideo(Text& why) {
-    InstallSDLSystemDriver();
     // A full screen gives the desktop its mode back and is minimised when
     // it loses the focus, and takes its mode again when it regains it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
@@ -159,7 +157,6 @@ int32_t CreateWindowContext(int32_t width, int32_t height, int32_t depth, int32_
     }
     RequestPixelFormat(flags);
     auto context = std::make_unique<TNativeContext>();
-    context->kind = depth != 0 ? ContextKind::FullScreen : ContextKind::Windowed;
     // No window means no pixel format fitted the request either; the
     // caller's guard turns the error into no graphics, keeping SDL's reason.
     context->window = OpenWindow(width, height, depth, hertz);
@@ -207,7 +204,13 @@ void SetNativePresentation(int32_t context, const TPresentation& presentation) {
     SDL_GetWindowSize(found->window.get(), &pointsWide, &pointsHigh);
     const double pixelsPerPointX = presentation.drawableWidth / std::max(1.0, 1.0 * pointsWide);
     const double pixelsPerPointY = presentation.drawableHeight / std::max(1.0, 1.0 * pointsHigh);
-    InstallSDLSystemDriver()->SetPointerMapping(
+    // Under any other system driver (a test's fake) there is no SDL pointer
+    // to map.
+    const auto driver = CurrentSDLSystemDriver();
+    if (!driver) {
+        return;
+    }
+    driver->SetPointerMapping(
         SDL_GetWindowID(found->window.get()),
         {presentation.picture.x / pixelsPerPointX, presentation.picture.y / pixelsPerPointY,
          presentation.scaleX / pixelsPerPointX, presentation.scaleY / pixelsPerPointY});

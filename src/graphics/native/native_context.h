@@ -10,11 +10,6 @@
 #include <cstdint>
 #include <vector>
 
-enum class ContextKind : int32_t {
-    Windowed = 2,
-    FullScreen = 3,
-};
-
 // Opens a window with an OpenGL context and returns its handle. Raises a
 // runtime error saying why when the platform can make neither: no display
 // (the message names the one tried), or SDL's reason. Depth 0 opens a window of the given client

@@ -80,10 +80,14 @@ int32_t TSDLSystemDriver::SetMouseVisible(int32_t visible) {
 }
 
 std::shared_ptr<TSDLSystemDriver> InstallSDLSystemDriver() {
-    auto current = std::dynamic_pointer_cast<TSDLSystemDriver>(SystemDriver());
+    auto current = CurrentSDLSystemDriver();
     if (!current) {
         current = std::make_shared<TSDLSystemDriver>();
         SetSystemDriver(current);
     }
     return current;
+}
+
+std::shared_ptr<TSDLSystemDriver> CurrentSDLSystemDriver() {
+    return std::dynamic_pointer_cast<TSDLSystemDriver>(SystemDriver());
 }

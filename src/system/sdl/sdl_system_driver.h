@@ -35,5 +35,9 @@ private:
 };
 
 // Makes an SDL system driver the current one unless it already is, and
-// returns it. The native graphics layer calls this before opening a window.
+// returns it. The SDL start-up (sdl_program_startup.h) calls this.
 std::shared_ptr<TSDLSystemDriver> InstallSDLSystemDriver();
+
+// The current driver when it is an SDL one; null under any other (a test's
+// fake) or none.
+std::shared_ptr<TSDLSystemDriver> CurrentSDLSystemDriver();
