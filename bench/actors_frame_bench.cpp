@@ -10,7 +10,7 @@
 #include "actors/fake_car.h"
 #include "actors/ped.h"
 #include "game/globals.h"
-#include "graphics/images.h"
+#include "graphics/image_loading.h"
 #include "pixmap/pixmap.h"
 #include "util/numeric.h"
 #include "util/random.h"

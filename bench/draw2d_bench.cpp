@@ -13,7 +13,8 @@
 #include "graphics/blend_mode.h"
 #include "graphics/draw2d.h"
 #include "graphics/graphics_context.h"
-#include "graphics/images.h"
+#include "graphics/image_drawing.h"
+#include "graphics/image_loading.h"
 #include "graphics/native/gl_draw2d_driver.h"
 #include "graphics/text_drawing.h"
 

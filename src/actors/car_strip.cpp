@@ -3,7 +3,7 @@
 #include "effects/smoker.h"
 #include "game/globals.h"
 #include "graphics/draw2d.h"
-#include "graphics/images.h"
+#include "graphics/image_drawing.h"
 #include "util/numeric.h"
 
 void DrawCarFrame(float x, float y, int32_t frame) {

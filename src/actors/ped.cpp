@@ -3,7 +3,7 @@
 #include "actors/road_surface.h"
 #include "game/globals.h"
 #include "graphics/draw2d.h"
-#include "graphics/images.h"
+#include "graphics/image_drawing.h"
 #include "util/random.h"
 #include "util/runtime_error.h"
 #include "world/city.h"

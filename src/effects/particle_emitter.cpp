@@ -2,7 +2,7 @@
 
 #include "effects/particle_settings.h"
 #include "graphics/draw2d.h"
-#include "graphics/images.h"
+#include "graphics/image_drawing.h"
 #include "util/numeric.h"
 #include "util/random.h"
 

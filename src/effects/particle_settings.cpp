@@ -1,7 +1,7 @@
 #include "effects/particle_settings.h"
 
 #include "effects/particle_emitter.h"
-#include "graphics/images.h"
+#include "graphics/image_loading.h"
 #include "io/stream_open.h"
 
 #include <array>

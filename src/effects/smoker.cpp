@@ -2,7 +2,8 @@
 
 #include "game/globals.h"
 #include "graphics/draw2d.h"
-#include "graphics/images.h"
+#include "graphics/image_drawing.h"
+#include "graphics/image_loading.h"
 #include "io/directory.h"
 #include "util/numeric.h"
 #include "util/random.h"

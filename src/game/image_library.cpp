@@ -1,6 +1,6 @@
 #include "game/image_library.h"
 
-#include "graphics/images.h"
+#include "graphics/image_loading.h"
 #include "io/directory.h"
 #include "io/standard_output.h"
 #include "util/runtime_error.h"

@@ -1,7 +1,7 @@
 #include "graphics/image_font.h"
 
 #include "graphics/default_font_bitmap.h"
-#include "graphics/images.h"
+#include "graphics/image.h"
 
 void TImageGlyph::GetRect(int32_t& x, int32_t& y, int32_t& w, int32_t& h) const {
     x = _x;

@@ -1,6 +1,6 @@
 #include "world/mini_map.h"
 
-#include "graphics/images.h"
+#include "graphics/image_loading.h"
 #include "pixmap/pixmap.h"
 #include "world/city.h"
 

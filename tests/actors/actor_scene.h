@@ -9,7 +9,7 @@
 #include "actors/ped.h"
 #include "game/globals.h"
 #include "game/screens.h"
-#include "graphics/images.h"
+#include "graphics/image_loading.h"
 #include "pixmap/pixmap.h"
 #include "system/event.h"
 #include "system/input_state.h"

@@ -1,6 +1,7 @@
 #include "actor_scene.h"
 #include "fake_draw2d_driver.h"
 #include "graphics/draw2d.h"
+#include "graphics/image_drawing.h"
 #include "graphics/graphics_context.h"
 #include "system/key_codes.h"
 

@@ -5,7 +5,8 @@
 #include "graphics/draw2d.h"
 #include "graphics/fake_draw2d_driver.h"
 #include "graphics/graphics_context.h"
-#include "graphics/images.h"
+#include "graphics/image_drawing.h"
+#include "graphics/image_loading.h"
 #include "util/random.h"
 
 #include <gtest/gtest.h>

@@ -13,7 +13,7 @@
 #include "graphics/blend_mode.h"
 #include "graphics/draw2d.h"
 #include "graphics/graphics_context.h"
-#include "graphics/images.h"
+#include "graphics/image_loading.h"
 #include "graphics/native/gl_draw2d_driver.h"
 #include "pixmap/pixmap_loader.h"
 #include "pixmap/png_writer.h"

@@ -11,7 +11,7 @@
 #include "game/globals.h"
 #include "graphics/draw2d.h"
 #include "graphics/graphics_context.h"
-#include "graphics/images.h"
+#include "graphics/image_loading.h"
 #include "pixmap/pixel_format.h"
 #include "pixmap/pixmap.h"
 #include "system/input_state.h"

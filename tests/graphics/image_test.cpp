@@ -3,7 +3,8 @@
 
 #include "graphics/draw2d.h"
 #include "graphics/graphics_context.h"
-#include "graphics/images.h"
+#include "graphics/image_drawing.h"
+#include "graphics/image_loading.h"
 #include "recorded_window_test.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #pragma once
 
-// Loading, placing and drawing images: the module functions over TImage.
+// Making images from pictures: a whole picture as one frame, or a strip cut
+// into frames, with the settings that images loaded from now on take.
 
 #include "graphics/image.h"
 #include "io/url.h"
@@ -25,19 +26,6 @@ std::shared_ptr<TImage> LoadImageStrip(const TUrl& source, int32_t cellWidth, in
 std::shared_ptr<TImage> LoadImageStrip(std::shared_ptr<TPixmap> source, int32_t cellWidth,
                                        int32_t cellHeight, int32_t first, int32_t count,
                                        int32_t flags);
-
-// The handle in pixels from the frame's top-left corner.
-void SetImageOffset(TImage& image, float x, float y);
-void CentreImageOffset(TImage& image);
-
-// Draws the frame with its handle on (x, y) plus the origin, turned and
-// scaled about the handle by the current transform and tinted by the current
-// colour and alpha. The drawing handle plays no part. A frame index outside
-// the image draws nothing.
-void DrawImageFrame(TImage& image, float x, float y, int32_t frame);
-
-int32_t ImageWidth(const TImage& image);
-int32_t ImageHeight(const TImage& image);
 
 // When on, images are centred on their handle as they are loaded. Off at start.
 void SetAutoCentre(bool on);
