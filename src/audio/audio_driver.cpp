@@ -1,7 +1,7 @@
 #include "audio/audio_driver.h"
 
 #include "audio/null_audio.h"
-#include "util/program_exit.h"
+#include "system/program_exit.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "io/directory.h"
 #include "system/input_state.h"
 #include "system/key_codes.h"
-#include "util/program_exit.h"
+#include "system/program_exit.h"
 #include "util/random.h"
 #include "util/runtime_error.h"
 #include "world/city.h"

@@ -3,9 +3,9 @@
 #include "graphics/frame_pacer.h"
 #include "system/hooks.h"
 #include "system/input_state.h"
+#include "system/program_exit.h"
 #include "system/system_driver.h"
 #include "util/clock.h"
-#include "util/program_exit.h"
 #include "util/runtime_error.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "system/program_startup.h"
 
 #include "system/crash_signals.h"
+#include "system/program_exit.h"
 #include "system/termination_signals.h"
-#include "util/program_exit.h"
 #include "util/utf8.h"
 
 #include <signal.h>

@@ -1,6 +1,6 @@
 #include "system/termination_signals.h"
 
-#include "util/program_exit.h"
+#include "system/program_exit.h"
 
 #include <signal.h>
 

@@ -25,7 +25,7 @@
 #include "io/directory.h"
 #include "system/input_state.h"
 #include "system/key_codes.h"
-#include "util/program_exit.h"
+#include "system/program_exit.h"
 #include "util/random.h"
 #include "util/utf8.h"
 #include "world/city.h"

@@ -2,8 +2,8 @@
 #include "graphics/graphics_context.h"
 #include "system/event.h"
 #include "system/input_state.h"
+#include "system/program_exit.h"
 #include "system/system_driver.h"
-#include "util/program_exit.h"
 
 #include <gtest/gtest.h>
 

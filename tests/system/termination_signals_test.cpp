@@ -1,6 +1,6 @@
 #include "fake_system_driver.h"
+#include "system/program_exit.h"
 #include "system/termination_signals.h"
-#include "util/program_exit.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,4 +1,4 @@
-#include "util/program_exit.h"
+#include "system/program_exit.h"
 
 #include "util/runtime_error.h"
 
