@@ -1,7 +1,7 @@
 #include "audio/audio.h"
 #include "audio/null_audio.h"
 #include "audio/sample_format.h"
-#include "scratch_directory.h"
+#include "temp_directory.h"
 #include "wav_bytes.h"
 
 #include <gtest/gtest.h>
@@ -89,7 +89,7 @@ TEST(AudioDrivers, TheFirstUseTriesOpenALThenNull) {
 
 TEST(NullDriver, RemembersWhatItIsToldAndPlaysNothing) {
     ASSERT_EQ(SelectAudioDriver(u"Null"), 1);
-    TScratchDirectory dir;
+    TTempDirectory dir;
     const Text path = dir.WriteFile("car2.wav", PcmWav(1, 11025, 8, std::string(50, '\x80')));
 
     const auto sound = std::dynamic_pointer_cast<TNullSound>(AudioLoadSound(path, SoundLoops));
@@ -131,7 +131,7 @@ TEST(NullDriver, RemembersWhatItIsToldAndPlaysNothing) {
 
 TEST(NullDriver, AMissingSoundIsNoneAndHarmless) {
     ASSERT_EQ(SelectAudioDriver(u"Null"), 1);
-    TScratchDirectory dir;
+    TTempDirectory dir;
     const auto missing = AudioLoadSound(dir.TextPath("explo.wav"), 0);
     EXPECT_FALSE(missing);
     EXPECT_FALSE(AudioLoadSound(std::shared_ptr<TAudioSample>(), 0));

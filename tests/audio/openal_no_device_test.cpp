@@ -6,7 +6,7 @@
 
 #include "audio/audio.h"
 #include "audio/null_audio.h"
-#include "scratch_directory.h"
+#include "temp_directory.h"
 #include "wav_bytes.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ TEST(OpenALNoDevice, TheNullDriverStandsInAndTheReasonIsGivenOnce) {
     EXPECT_EQ(chosen, u"Null");
     EXPECT_EQ(said, "Sound is off: no audio output device could be opened.\r\n");
 
-    TScratchDirectory dir;
+    TTempDirectory dir;
     const auto engine =
         AudioLoadSound(dir.WriteFile("car2.wav", PcmWav(1, 8000, 8, "abcd")), SoundLoops);
     ASSERT_TRUE(std::dynamic_pointer_cast<TNullSound>(engine));

@@ -4,7 +4,7 @@
 // test has a program of its own.
 
 #include "audio/audio.h"
-#include "scratch_directory.h"
+#include "temp_directory.h"
 #include "util/clock.h"
 #include "wav_bytes.h"
 
@@ -35,7 +35,7 @@ int PeakAfterData(const std::string& wav) {
 } // namespace
 
 TEST(OpenALWaveDevice, PlaysASoundIntoTheConfiguredFile) {
-    TScratchDirectory dir;
+    TTempDirectory dir;
     const auto output = dir.Path("mix.wav");
     const Text config = dir.WriteFile("alsoft.conf", "[general]\n"
                                                      "drivers=wave\n"

@@ -1,7 +1,7 @@
 #include "audio/audio_sample_loader.h"
 #include "audio/sample_format.h"
 #include "io/stream_exception.h"
-#include "scratch_directory.h"
+#include "temp_directory.h"
 #include "util/runtime_error.h"
 #include "wav_bytes.h"
 
@@ -17,7 +17,7 @@ std::string Bytes(const TAudioSample& sample) {
 }
 
 std::shared_ptr<TAudioSample> LoadBytes(const std::string& bytes) {
-    TScratchDirectory dir;
+    TTempDirectory dir;
     return AudioSampleFromUrl(dir.WriteFile("sound.wav", bytes));
 }
 
@@ -82,7 +82,7 @@ TEST(WavLoader, RefusesWhatItCannotPlay) {
     EXPECT_FALSE(LoadBytes("not a sound file at all"));
     EXPECT_FALSE(LoadBytes(""));
 
-    TScratchDirectory dir;
+    TTempDirectory dir;
     EXPECT_FALSE(AudioSampleFromUrl(dir.TextPath("missing.wav")));
 }
 

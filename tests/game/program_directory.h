@@ -4,31 +4,22 @@
 // the working directory while the object lives, and is removed with
 // everything in it afterwards.
 
-#include <unistd.h>
+#include "temp_directory.h"
 
 #include <filesystem>
-#include <random>
-#include <string>
 
-class TScratchProgramDirectory {
+class TScratchProgramDirectory : public TTempDirectory {
 public:
     TScratchProgramDirectory() : _previous(std::filesystem::current_path()) {
-        const auto unique = std::to_string(getpid()) + "-" + std::to_string(std::random_device{}());
-        _root = std::filesystem::temp_directory_path() / ("sewer-game-test-" + unique);
-        std::filesystem::create_directories(_root);
-        std::filesystem::current_path(_root);
+        std::filesystem::current_path(Path());
     }
     ~TScratchProgramDirectory() {
         std::error_code ignored;
         std::filesystem::current_path(_previous, ignored);
-        std::filesystem::remove_all(_root, ignored);
     }
     TScratchProgramDirectory(const TScratchProgramDirectory&) = delete;
     TScratchProgramDirectory& operator=(const TScratchProgramDirectory&) = delete;
 
-    std::filesystem::path Path(const std::string& name = "") const { return _root / name; }
-
 private:
     std::filesystem::path _previous;
-    std::filesystem::path _root;
 };

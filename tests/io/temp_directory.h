@@ -1,7 +1,7 @@
 #pragma once
 
 // A scratch directory unique to the running test, removed with everything in
-// it when the test ends.
+// it when the test ends. Shared by the tests of every layer that reads files.
 
 #include "util/text.h"
 #include "util/utf8.h"
@@ -18,7 +18,7 @@ class TTempDirectory {
 public:
     TTempDirectory() {
         const auto unique = std::to_string(getpid()) + "-" + std::to_string(std::random_device{}());
-        _root = std::filesystem::temp_directory_path() / ("sewer-io-test-" + unique);
+        _root = std::filesystem::temp_directory_path() / ("sewer-test-" + unique);
         std::filesystem::create_directories(_root);
     }
     ~TTempDirectory() {
@@ -31,8 +31,10 @@ public:
     std::filesystem::path Path(const std::string& name = "") const { return _root / name; }
     Text TextPath(const std::string& name = "") const { return Utf8ToText(Path(name).string()); }
 
-    void WriteFile(const std::string& name, const std::string& bytes) const {
+    // Returns the file's path.
+    Text WriteFile(const std::string& name, const std::string& bytes) const {
         std::ofstream(Path(name), std::ios::binary) << bytes;
+        return TextPath(name);
     }
     std::string ReadFile(const std::string& name) const {
         std::ifstream in(Path(name), std::ios::binary);
