@@ -19,9 +19,11 @@ inline constexpr char16_t GameTitle[] = u"Sewer Run";
 // stops the program with a message naming the file.
 void StartGame(int32_t hertz, int32_t seed);
 
-// The steps of the start-up that are the game's own, so that each can be
-// measured alone. The 800 x 600 window paced at `hertz`, translucent
-// blending, a logical surface of 160 x 120 units.
+// The start-up's steps that are the game's own, so that a benchmark can time
+// each alone.
+
+// The 800 x 600 window paced at `hertz`, translucent blending, a logical
+// surface of 160 x 120 units.
 void OpenGameWindow(int32_t hertz);
 void LoadCarStrip();
 void LoadArrowAndSewer();
