@@ -75,8 +75,14 @@ for _ in $(seq 1 150); do
     sleep 0.2
 done
 if [ -z "$window" ]; then
-    echo "FAIL: no window"
-    kill "$game"
+    if kill -0 "$game" 2>/dev/null; then
+        echo "FAIL: no window within 30 s"
+        kill "$game"
+    else
+        wait "$game"
+        echo "FAIL: the program ended with status $? before its window came up:"
+        cat "$work/err.txt" "$work/out.txt"
+    fi
     exit 1
 fi
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
