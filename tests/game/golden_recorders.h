@@ -57,17 +57,22 @@ public:
 class TSoundLog {
 public:
     void Add(const std::string& entry) { entries.push_back(entry); }
-    std::string Name(const char* kind, int& made) { return kind + std::to_string(++made); }
+    std::string NextSoundName() { return "sound" + std::to_string(++_soundsMade); }
+    std::string NextChannelName() { return "channel" + std::to_string(++_channelsMade); }
 
     std::vector<std::string> entries;
-    int soundsMade = 0;
-    int channelsMade = 0;
+
+private:
+    int _soundsMade = 0;
+    int _channelsMade = 0;
 };
 
 class TRecordingChannel : public TChannel {
 public:
     explicit TRecordingChannel(std::shared_ptr<TSoundLog> log)
-        : _log(std::move(log)), name(_log->Name("channel", _log->channelsMade)) {}
+        : name(log->NextChannelName()), _log(std::move(log)) {}
+
+    const std::string name;
 
     void Stop() override { _log->Add(name + " stop"); }
     void SetPaused(int32_t paused) override {
@@ -80,15 +85,12 @@ public:
 
 private:
     std::shared_ptr<TSoundLog> _log;
-
-public:
-    const std::string name;
 };
 
 class TRecordingSound : public TSound {
 public:
     TRecordingSound(std::shared_ptr<TSoundLog> log, const TAudioSample& sample, int32_t flags)
-        : _log(std::move(log)), _name(_log->Name("sound", _log->soundsMade)) {
+        : _log(std::move(log)), _name(_log->NextSoundName()) {
         TDigest bytes;
         bytes.Add({reinterpret_cast<const char*>(sample.samples),
                    static_cast<size_t>(sample.ByteCount())});
