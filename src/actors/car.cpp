@@ -24,6 +24,14 @@ constexpr double CopSpawnLead = 128.0;
 // Closer than this to the sewer's centre wins.
 constexpr double GoalRadius = 16.0;
 
+bool CentreOnWall(float x, float y) {
+    const int32_t px = TruncToInt(x);
+    const int32_t py = TruncToInt(y);
+    const auto tile = TileAtPixel(px, py);
+    const auto pixmap = tile ? CollisionPixmap(*tile) : nullptr;
+    return pixmap && TilePixel(*pixmap, px, py) == WallColour;
+}
+
 } // namespace
 
 int32_t TCar::ControlViaKeys() {
@@ -109,9 +117,20 @@ int32_t TCar::update_Collision() {
         velocityX = static_cast<float>(-(velocityX / 2.0));
         velocityY = static_cast<float>(-(velocityY / 2.0));
         UpdatePhysics();
+        // A car still pushed along its nose every frame would otherwise
+        // creep deeper a little each frame, through the wall and off the road.
+        if (_hasClearPosition && CentreOnWall(positionX, positionY)) {
+            positionX = _clearX;
+            positionY = _clearY;
+        }
     } else if (c == SlowColour) {
         velocityX *= WhiteGroundFactor;
         velocityY *= WhiteGroundFactor;
+    }
+    if (!CentreOnWall(positionX, positionY)) {
+        _hasClearPosition = true;
+        _clearX = positionX;
+        _clearY = positionY;
     }
     if (Damage > SmokeDamage && !smoker) {
         smoker = tSmoker::Create(positionX, positionY);

@@ -20,7 +20,9 @@ public:
 
     virtual ~TCar() = default;
 
-    // The tile pixel under the centre: walls bounce, white ground slows.
+    // The tile pixel under the centre: walls bounce, white ground slows. A
+    // wall holds the car: a bounce that does not carry its centre back out
+    // returns it to where the frame began, so no frame ends inside a wall.
     // Then the damage: smoke past 50, the lose screen past 100. Leaving the
     // road network loses at once.
     virtual int32_t update_Collision();
@@ -58,4 +60,12 @@ public:
     // The engine sound's playback rate: 1 at rest, 3 at full power either way.
     float pRate = 0.0f;
     std::shared_ptr<tSmoker> smoker;
+
+private:
+    // Where the last collision test left the car, clear of every wall: the
+    // place a frame began. A car pushed into a wall goes back there when the
+    // bounce alone would leave its centre inside the wall.
+    bool _hasClearPosition = false;
+    float _clearX = 0.0f;
+    float _clearY = 0.0f;
 };

@@ -1,12 +1,14 @@
 #include "actor_scene.h"
+#include "actors/road_surface.h"
 #include "fake_draw2d_driver.h"
 #include "graphics/draw2d.h"
-#include "graphics/image_drawing.h"
 #include "graphics/graphics_context.h"
+#include "graphics/image_drawing.h"
 #include "system/key_codes.h"
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -183,6 +185,77 @@ TEST_F(CarTest, AWallReversesAndHalvesTheVelocityAndMovesTheCarOnceMore) {
     EXPECT_FLOAT_EQ(car.velocityY, 0.97f * 0.9f);
     EXPECT_FLOAT_EQ(car.positionX, 104.0f);
     EXPECT_EQ(losses, 0);
+}
+
+TEST_F(CarTest, ABounceThatEndsInsideTheWallReturnsTheCarToWhereTheFrameBegan) {
+    // A wall down the left edge of cell (1, 1): pixels 64 to 73.
+    TileImages.Fill(nullptr);
+    TileImages(1, 1) = MakeTile(RoadGrey, Wall, 0, 0, 10, 64);
+    TCar& car = *PlayerCar;
+    car.positionX = 76.0f;
+    car.positionY = 96.0f;
+    car.update_Collision();
+
+    // Into the wall at 4 pixels a frame: the bounce's step reaches 73.94,
+    // still inside, so the car goes back, keeping the bounce's velocity.
+    car.velocityX = -4.0f;
+    car.UpdatePhysics();
+    car.update_Collision();
+    EXPECT_EQ(car.positionX, 76.0f);
+    EXPECT_FLOAT_EQ(car.velocityX, 4.0f * 0.97f / 2.0f * 0.97f);
+
+    // At 3 pixels a frame the bounce carries it out by itself, as it always did.
+    car.velocityX = -3.0f;
+    car.UpdatePhysics();
+    car.update_Collision();
+    EXPECT_FLOAT_EQ(car.positionX, 73.0f + 3.0f * 0.97f / 2.0f);
+    EXPECT_EQ(losses, 0);
+}
+
+TEST_F(CarTest, AWallHoldsACarPushedIntoItForAMinuteAtAnyAngleEitherWay) {
+    // One road tile walled on all four sides, 10 pixels thick, in a city
+    // with no other road: a car whose centre got through a wall would lose.
+    auto tile = MakeTile(RoadGrey, Wall, 0, 0, 64, 10);
+    for (const auto& [x0, y0, w, h] :
+         {std::tuple{0, 54, 64, 10}, {0, 0, 10, 64}, {54, 0, 10, 64}}) {
+        for (int32_t y = y0; y < y0 + h; ++y) {
+            for (int32_t x = x0; x < x0 + w; ++x) {
+                tile->pixmaps[0]->WritePixel(x, y, Wall);
+            }
+        }
+    }
+    TileImages.Fill(nullptr);
+    TileImages(1, 1) = tile;
+
+    for (const int32_t key : {KeyUp, KeyDown}) {
+        for (const float heading : {0.0f, 90.0f, 180.0f, 270.0f, 30.0f, 225.0f}) {
+            SCOPED_TRACE(testing::Message() << (key == KeyUp ? "forwards" : "in reverse") << " at "
+                                            << heading << " degrees");
+            PlayerCar = std::make_shared<TCar>();
+            TCar& car = *PlayerCar;
+            car.positionX = 96.0f;
+            car.positionY = 96.0f;
+            car.angle = heading;
+            Press(key);
+            double deepest = 0.0;
+            for (int frame = 0; frame < 3600; ++frame) {
+                car.ControlViaKeys();
+                car.UpdatePhysics();
+                car.update_Collision();
+                ASSERT_EQ(TruncToInt(car.positionX) / CellSize, 1) << "frame " << frame;
+                ASSERT_EQ(TruncToInt(car.positionY) / CellSize, 1) << "frame " << frame;
+                ASSERT_NE(TilePixel(*tile->pixmaps[0], TruncToInt(car.positionX),
+                                    TruncToInt(car.positionY)),
+                          Wall)
+                    << "frame " << frame;
+                deepest = std::max(deepest, std::max(AbsFloat(car.positionX - 96.0f),
+                                                     AbsFloat(car.positionY - 96.0f)));
+            }
+            Release(key);
+            EXPECT_GT(deepest, 21.0) << "the car reached the wall";
+            EXPECT_EQ(losses, 0);
+        }
+    }
 }
 
 TEST_F(CarTest, LeavingTheRoadOrTheCityLoses) {

@@ -424,6 +424,9 @@ const TGoldenRun Runs[] = {
     // damaged: they pile up and wreck each other, and three rams lose.
     {"pileup", 2, Started(Repeated(8, {{1, {KeyC}}, {9, {}}})), [] { PlayerCar->Damage = 96; }},
     {"strays", 3, Started({{20, {}}}), StageStrays},
+    // What a newcomer tries first: Up and nothing else, into the wall at the
+    // end of the street, which holds the car.
+    {"hold_up", 4, Started({{1200, {KeyUp}}}), {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Games, GoldenRun, ::testing::ValuesIn(Runs),
