@@ -23,4 +23,5 @@ std::unique_ptr<TMixerBackEnd> OpenDefaultMixer() {
 
 void RegisterOpenALAudioDriver() {
     static TMixerAudioDriver driver(u"OpenAL", OpenDefaultMixer);
+    PreferAudioDriver(driver.Name());
 }
