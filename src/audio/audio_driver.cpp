@@ -1,7 +1,7 @@
 #include "audio/audio_driver.h"
 
 #include "audio/null_audio.h"
-#include "io/standard_output.h"
+#include "audio/sound_off_notice.h"
 #include "system/program_exit.h"
 
 namespace {
@@ -105,18 +105,6 @@ void PreferAudioDriver(const Text& name) {
     PreferredDriverName() = name;
 }
 
-namespace {
-
-void SayOnceThatTheDriverIsMissing(const Text& name) {
-    static bool told = false;
-    if (!told) {
-        told = true;
-        PrintLine(u"Sound is off: " + name + u" is not available.");
-    }
-}
-
-} // namespace
-
 TAudioDriver& CurrentAudioDriver() {
     if (Current()) {
         return *Current();
@@ -124,7 +112,7 @@ TAudioDriver& CurrentAudioDriver() {
     const Text& preferred = PreferredDriverName();
     if (preferred.empty() || SelectAudioDriver(preferred) == 0) {
         if (!preferred.empty() && HasAudioDriver(preferred) == 0) {
-            SayOnceThatTheDriverIsMissing(preferred);
+            SaySoundIsOff(preferred + u" is not available");
         }
         SelectAudioDriver(u"Null");
     }
