@@ -1,13 +1,18 @@
 #include "audio/audio_driver.h"
 
 #include "audio/null_audio.h"
+#include "audio/sound_off_notice.h"
 #include "system/program_exit.h"
 
 namespace {
 
-// The driver tried first when none has been chosen yet.
-constexpr char16_t PreferredDriverName[] = u"OpenAL";
 constexpr size_t MaxListedDrivers = 100;
+
+// The driver tried first when none has been chosen yet; empty for "Null".
+Text& PreferredDriverName() {
+    static Text name;
+    return name;
+}
 
 TAudioDriver*& Current() {
     static TAudioDriver* current = nullptr;
@@ -96,8 +101,19 @@ int32_t SelectAudioDriver(const Text& name) {
     return 0;
 }
 
+void PreferAudioDriver(const Text& name) {
+    PreferredDriverName() = name;
+}
+
 TAudioDriver& CurrentAudioDriver() {
-    if (!Current() && SelectAudioDriver(PreferredDriverName) == 0) {
+    if (Current()) {
+        return *Current();
+    }
+    const Text& preferred = PreferredDriverName();
+    if (preferred.empty() || SelectAudioDriver(preferred) == 0) {
+        if (!preferred.empty() && HasAudioDriver(preferred) == 0) {
+            SaySoundIsOff(preferred + u" is not available");
+        }
         SelectAudioDriver(u"Null");
     }
     return *Current();

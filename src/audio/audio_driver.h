@@ -46,9 +46,17 @@ private:
 // The "Null" driver.
 TAudioDriver& NullAudioDriver();
 
-// The current driver. The first call selects "OpenAL", or "Null" when that
-// driver is missing or does not start, and has StopAudioDriver run at
-// program exit.
+// Names the driver that the first audio call selects: the platform's own
+// driver names itself when it registers, even when it finds that the system
+// lacks what it needs and so stays out of the chain. Until one is named,
+// that call selects "Null".
+void PreferAudioDriver(const Text& name);
+
+// The current driver. The first call selects the preferred driver, or "Null"
+// when that driver is missing or does not start, and has StopAudioDriver run
+// at program exit. A preferred driver that is missing from the chain is
+// reported once on standard output: sound is off. (A driver that does not
+// start says why itself.)
 TAudioDriver& CurrentAudioDriver();
 
 // Shuts the current driver down, then starts the named one (names compare

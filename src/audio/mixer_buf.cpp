@@ -63,14 +63,20 @@ void TBuf::SetLooping(bool looping) {
     }
 }
 
-void TBuf::SetGains(const TSideGains& gains) {
+void TBuf::SetVolume(int32_t millibels) {
     if (auto* mixer = Mixer()) {
-        mixer->SetGains(_source, gains.left, gains.right);
+        mixer->SetVolume(_source, millibels);
     }
 }
 
-void TBuf::SetPitch(float pitch) {
+void TBuf::SetPan(int32_t panUnits) {
     if (auto* mixer = Mixer()) {
-        mixer->SetPitch(_source, pitch);
+        mixer->SetPan(_source, panUnits);
+    }
+}
+
+void TBuf::SetFrequency(int32_t hertz) {
+    if (auto* mixer = Mixer()) {
+        mixer->SetFrequency(_source, hertz);
     }
 }

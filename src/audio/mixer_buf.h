@@ -9,7 +9,6 @@
 // in a later session, so they are never passed to the mixer again.
 
 #include "audio/mixer_back_end.h"
-#include "audio/mixer_units.h"
 
 #include <cstdint>
 #include <memory>
@@ -54,8 +53,9 @@ public:
     void Stop();
     void Rewind();
     void SetLooping(bool looping);
-    void SetGains(const TSideGains& gains);
-    void SetPitch(float pitch);
+    void SetVolume(int32_t millibels);
+    void SetPan(int32_t panUnits);
+    void SetFrequency(int32_t hertz);
 
     // A channel holds this buffer while its own counter equals this one.
     int32_t Seq() const { return _seq; }

@@ -28,12 +28,12 @@ int32_t TMixerChannel::Cue(const std::shared_ptr<TMixerSound>& sound) {
     _seq = _buf->Seq();
     _hertz = sound->Hertz();
     _looping = sound->Loops();
-    _mono = sound->Mono();
     _buf->SetHeldPaused(1);
 
     _buf->Rewind();
     _buf->SetLooping(_looping);
-    ApplyGains();
+    ApplyVolume();
+    ApplyPan();
     ApplyRate();
     return 1;
 }
@@ -70,14 +70,14 @@ void TMixerChannel::SetPaused(int32_t paused) {
 void TMixerChannel::SetVolume(float volume) {
     _volume = VolumeCurve(volume);
     if (Live()) {
-        ApplyGains();
+        ApplyVolume();
     }
 }
 
 void TMixerChannel::SetPan(float pan) {
     _pan = PanCurve(pan);
     if (Live()) {
-        ApplyGains();
+        ApplyPan();
     }
 }
 
@@ -92,15 +92,14 @@ int32_t TMixerChannel::Playing() {
     return Live() ? _buf->Playing() : 0;
 }
 
-void TMixerChannel::ApplyGains() {
-    // Only a mono sound is panned; a stereo sound keeps its own channels.
-    const int32_t pan = _mono ? PanUnitsFromPanCurve(_pan) : 0;
-    _buf->SetGains(SideGains(MillibelsFromVolumeCurve(_volume), pan));
+void TMixerChannel::ApplyVolume() {
+    _buf->SetVolume(MillibelsFromVolumeCurve(_volume));
+}
+
+void TMixerChannel::ApplyPan() {
+    _buf->SetPan(PanUnitsFromPanCurve(_pan));
 }
 
 void TMixerChannel::ApplyRate() {
-    // A rate that gives no positive frequency asks for the sound's own rate,
-    // as a frequency of 0 does of a sound buffer.
-    const int32_t frequency = FrequencyFromRate(_hertz, _rate);
-    _buf->SetPitch(frequency > 0 ? PitchFromFrequency(frequency, _hertz) : 1.0f);
+    _buf->SetFrequency(FrequencyFromRate(_hertz, _rate));
 }

@@ -41,7 +41,8 @@ public:
 private:
     bool Live() const;
     void Drop();
-    void ApplyGains();
+    void ApplyVolume();
+    void ApplyPan();
     void ApplyRate();
 
     float _volume = 1.0f; // the curve value, see VolumeCurve
@@ -52,5 +53,4 @@ private:
     int32_t _seq = 0;
     int32_t _hertz = 0;
     bool _looping = false;
-    bool _mono = false;
 };

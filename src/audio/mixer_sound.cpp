@@ -22,10 +22,8 @@ std::shared_ptr<TAudioSample> LittleEndianCopy(const TAudioSample& sample) {
 
 } // namespace
 
-TMixerSound::TMixerSound(std::shared_ptr<TPcmBuffer> buffer, int32_t hertz, int32_t loop,
-                         int32_t channels)
-    : _seq(buffer->Generation()), _buffer(std::move(buffer)), _hertz(hertz), _loop(loop),
-      _channels(channels) {}
+TMixerSound::TMixerSound(std::shared_ptr<TPcmBuffer> buffer, int32_t hertz, int32_t loop)
+    : _seq(buffer->Generation()), _buffer(std::move(buffer)), _hertz(hertz), _loop(loop) {}
 
 std::shared_ptr<TMixerSound> TMixerSound::Create(const TAudioSample& sample, int32_t flags) {
     auto* driver = TMixerAudioDriver::Active();
@@ -39,12 +37,12 @@ std::shared_ptr<TMixerSound> TMixerSound::Create(const TAudioSample& sample, int
     const int32_t channels = ChannelCount(data->format);
     const int32_t bytesPerValue = BytesPerFrame(data->format) / channels;
     // The byte count is length × frame size: always whole frames.
-    const uint32_t id =
-        driver->Mixer().CreateBuffer(data->samples, static_cast<int32_t>(data->ByteCount()),
-                                     channels, bytesPerValue * 8, data->hertz);
+    const uint32_t id = driver->Mixer().CreateBuffer(
+        data->samples, static_cast<int32_t>(data->ByteCount()), channels, bytesPerValue * 8,
+        data->hertz, (flags & SoundInHardware) != 0);
     auto pcm = std::make_shared<TPcmBuffer>(id, TMixerAudioDriver::Generation());
     std::shared_ptr<TMixerSound> sound(
-        new TMixerSound(std::move(pcm), sample.hertz, flags & SoundLoops, channels));
+        new TMixerSound(std::move(pcm), sample.hertz, flags & SoundLoops));
     // Without a source to spare the sound still loads; its first cue tries again.
     if (auto buf = sound->NewBuf()) {
         sound->_bufs.push_back(std::move(buf));

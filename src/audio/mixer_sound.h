@@ -33,11 +33,9 @@ public:
 
     int32_t Hertz() const { return _hertz; }
     bool Loops() const { return _loop != 0; }
-    // Only mono sounds can be panned.
-    bool Mono() const { return _channels == 1; }
 
 private:
-    TMixerSound(std::shared_ptr<TPcmBuffer> buffer, int32_t hertz, int32_t loop, int32_t channels);
+    TMixerSound(std::shared_ptr<TPcmBuffer> buffer, int32_t hertz, int32_t loop);
 
     std::shared_ptr<TBuf> NewBuf();
 
@@ -45,6 +43,5 @@ private:
     std::shared_ptr<TPcmBuffer> _buffer;
     int32_t _hertz;
     int32_t _loop;
-    int32_t _channels;
     std::vector<std::shared_ptr<TBuf>> _bufs; // newest first
 };

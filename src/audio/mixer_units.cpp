@@ -42,5 +42,8 @@ TSideGains SideGains(int32_t volumeMillibels, int32_t panUnits) {
 }
 
 float PitchFromFrequency(int32_t frequency, int32_t hertz) {
+    if (frequency <= 0) {
+        return 1.0f;
+    }
     return static_cast<float>(static_cast<double>(frequency) / hertz);
 }

@@ -32,5 +32,7 @@ struct TSideGains {
 };
 TSideGains SideGains(int32_t volumeMillibels, int32_t panUnits);
 
-// frequency / hertz; both must be above 0.
+// The playing speed, frequency / hertz, of a sound of `hertz` (above 0) played
+// at `frequency`. A frequency of 0 or less asks for the sound's own rate (1),
+// as 0 does of a sound buffer.
 float PitchFromFrequency(int32_t frequency, int32_t hertz);

@@ -71,20 +71,39 @@ TEST(AudioDrivers, SelectionStartsTheNamedDriverInAnyCase) {
     StopAudioDriver();
 }
 
-TEST(AudioDrivers, TheFirstUseTriesOpenALThenNull) {
+TEST(AudioDrivers, TheFirstUseTriesThePreferredDriverThenNull) {
     StopAudioDriver();
+    TTestDriver platform(u"Platform", 1);
+    // None preferred: the null driver, silently.
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(&CurrentAudioDriver(), &NullAudioDriver());
+    StopAudioDriver();
+
+    PreferAudioDriver(u"Platform");
     {
-        TTestDriver noDevice(u"OpenAL", 0);
+        TTestDriver noDevice(u"Platform", 0); // in front of the other
         EXPECT_EQ(&CurrentAudioDriver(), &NullAudioDriver());
         EXPECT_EQ(noDevice.startups, 1);
         EXPECT_EQ(&CurrentAudioDriver(), &NullAudioDriver()); // chosen once
         EXPECT_EQ(noDevice.startups, 1);
     }
     StopAudioDriver();
-    TTestDriver device(u"OpenAL", 1);
-    EXPECT_EQ(&CurrentAudioDriver(), &device);
+    EXPECT_EQ(&CurrentAudioDriver(), &platform);
     StopAudioDriver();
-    EXPECT_EQ(device.shutdowns, 1);
+    EXPECT_EQ(platform.shutdowns, 1);
+    // Neither the null driver nor a driver that fails to start says a word.
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+    // A platform whose driver found nothing to play through: said once.
+    PreferAudioDriver(u"Missing");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(&CurrentAudioDriver(), &NullAudioDriver());
+    StopAudioDriver();
+    EXPECT_EQ(&CurrentAudioDriver(), &NullAudioDriver());
+    StopAudioDriver();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Sound is off: Missing is not available.\r\n");
+    PreferAudioDriver(u"");
 }
 
 TEST(NullDriver, RemembersWhatItIsToldAndPlaysNothing) {

@@ -19,16 +19,17 @@ struct TFakeBuffer {
     int32_t channels = 0;
     int32_t bits = 0;
     int32_t hertz = 0;
+    bool inHardware = false;
 };
 
 struct TFakeSource {
     uint32_t buffer = 0;
     TSourceState state = TSourceState::Initial;
     bool looping = false;
-    float left = 1.0f;
-    float right = 1.0f;
-    float pitch = 1.0f;
-    int plays = 0; // Play calls
+    int32_t millibels = 0;
+    int32_t panUnits = 0;
+    int32_t frequency = 0; // the buffer's own
+    int plays = 0;         // Play calls
 };
 
 // Everything one session of the fake did; it outlives the fake itself.
@@ -67,12 +68,12 @@ public:
     ~TFakeMixer() override { _state->open = false; }
 
     uint32_t CreateBuffer(const void* data, int32_t bytes, int32_t channels, int32_t bits,
-                          int32_t hertz) override {
+                          int32_t hertz, bool inHardware) override {
         EXPECT_GT(hertz, 0) << "a mixer refuses a rate of 0";
         EXPECT_EQ(bytes % (channels * bits / 8), 0) << "a mixer refuses part of a frame";
         const uint32_t id = _state->nextId++;
         _state->buffers[id] = {std::string(static_cast<const char*>(data), bytes), channels, bits,
-                               hertz};
+                               hertz, inHardware};
         return id;
     }
     void DeleteBuffer(uint32_t buffer) override {
@@ -117,12 +118,15 @@ public:
     void SetLooping(uint32_t source, bool looping) override {
         _state->Source(source).looping = looping;
     }
-    void SetGains(uint32_t source, float left, float right) override {
-        auto& s = _state->Source(source);
-        s.left = left;
-        s.right = right;
+    void SetVolume(uint32_t source, int32_t millibels) override {
+        _state->Source(source).millibels = millibels;
     }
-    void SetPitch(uint32_t source, float pitch) override { _state->Source(source).pitch = pitch; }
+    void SetPan(uint32_t source, int32_t panUnits) override {
+        _state->Source(source).panUnits = panUnits;
+    }
+    void SetFrequency(uint32_t source, int32_t hertz) override {
+        _state->Source(source).frequency = hertz;
+    }
 
 private:
     std::shared_ptr<TFakeMixerState> _state;

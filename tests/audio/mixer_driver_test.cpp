@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -76,11 +75,10 @@ TEST_F(MixerDriver, ACueHoldsASourceRewoundWithTheChannelsSettings) {
     auto& source = Newest();
     EXPECT_EQ(source.state, TSourceState::Initial);
     EXPECT_TRUE(source.looping);
-    EXPECT_FLOAT_EQ(source.pitch, 0.2f); // 4410 Hz of 22050
-    // Volume 0.5 is -669 hundredths of a decibel; pan 0.5 takes 669 more
-    // from the left side only.
-    EXPECT_FLOAT_EQ(source.left, static_cast<float>(std::pow(10.0, -1338 / 2000.0)));
-    EXPECT_FLOAT_EQ(source.right, static_cast<float>(std::pow(10.0, -669 / 2000.0)));
+    EXPECT_EQ(source.frequency, 4410); // 0.2 of 22050
+    // Volume 0.5 is -669 hundredths of a decibel; pan 0.5 is 669 pan units.
+    EXPECT_EQ(source.millibels, -669);
+    EXPECT_EQ(source.panUnits, 669);
     EXPECT_EQ(AudioChannelBusy(channel), 0);
 
     AudioResumeChannel(channel);
@@ -95,29 +93,30 @@ TEST_F(MixerDriver, ACueHoldsASourceRewoundWithTheChannelsSettings) {
     AudioResumeChannel(channel);
     EXPECT_EQ(source.state, TSourceState::Playing);
 
-    // A rate that gives no positive frequency plays the sound at its own rate.
-    for (float none : {-1.0f, 0.0f, 1e-6f}) {
-        AudioSetRate(channel, 2.0f);
-        EXPECT_FLOAT_EQ(source.pitch, 2.0f);
-        AudioSetRate(channel, none);
-        EXPECT_FLOAT_EQ(source.pitch, 1.0f) << none;
-    }
+    // The frequency is truncated to whole hertz, whatever it comes to.
+    AudioSetRate(channel, 2.0f);
+    EXPECT_EQ(source.frequency, 44100);
+    AudioSetRate(channel, 1e-6f);
+    EXPECT_EQ(source.frequency, 0);
+    AudioSetRate(channel, -1.0f);
+    EXPECT_EQ(source.frequency, -22050);
     AudioSetVolume(channel, 0.0f);
-    EXPECT_FLOAT_EQ(source.left, 1e-5f);
-    EXPECT_FLOAT_EQ(source.right, 1e-5f);
+    EXPECT_EQ(source.millibels, -10000);
+    EXPECT_EQ(source.panUnits, 669); // the pan is left alone
     AudioSetVolume(channel, 3.0f);
-    AudioSetPan(channel, 0.0f);
-    EXPECT_FLOAT_EQ(source.left, 1.0f);
-    EXPECT_FLOAT_EQ(source.right, 1.0f);
+    EXPECT_EQ(source.millibels, 0);
     AudioSetPan(channel, -1.0f);
-    EXPECT_FLOAT_EQ(source.left, 1.0f);
-    EXPECT_FLOAT_EQ(source.right, 1e-5f);
+    EXPECT_EQ(source.panUnits, -10000);
+    EXPECT_EQ(source.millibels, 0);
 
-    // Stereo sounds keep their own channels: they are never panned.
-    const auto stereo = MakeSound(0, FormatStereo16LE);
+    // The next cue applies the settings to the next source as they stand.
+    const auto stereo = MakeSound(SoundInHardware, FormatStereo16LE);
+    EXPECT_TRUE(Mixer().buffers.rbegin()->second.inHardware);
+    EXPECT_FALSE(Mixer().buffers.begin()->second.inHardware);
     AudioPlaySound(stereo, channel);
-    EXPECT_FLOAT_EQ(Newest().left, 1.0f);
-    EXPECT_FLOAT_EQ(Newest().right, 1.0f);
+    EXPECT_EQ(Newest().millibels, 0);
+    EXPECT_EQ(Newest().panUnits, -10000);
+    EXPECT_EQ(Newest().frequency, -22050);
     EXPECT_FALSE(Newest().looping);
 }
 
@@ -154,7 +153,7 @@ TEST_F(MixerDriver, AChannelThatLostItsSourceNoLongerControlsIt) {
     AudioPauseChannel(first);
     AudioStopChannel(first);
     EXPECT_EQ(source.state, TSourceState::Playing);
-    EXPECT_FLOAT_EQ(source.pitch, 1.0f);
+    EXPECT_EQ(source.frequency, 22050);
     EXPECT_EQ(AudioChannelBusy(first), 0);
     EXPECT_EQ(AudioChannelBusy(second), 1);
 }
@@ -223,7 +222,7 @@ TEST_F(MixerDriver, ACueFailsQuietlyWhenTheMixerHasNoSourceToSpare) {
     AudioSetRate(starved, 2.0f);
     AudioResumeChannel(starved);
     EXPECT_EQ(Mixer().sources.size(), 1u);
-    EXPECT_FLOAT_EQ(Newest().pitch, 1.0f);
+    EXPECT_EQ(Newest().frequency, 22050);
 
     // A sound made now still loads, and gets a source once one is free.
     const auto later = MakeSound(0);
@@ -235,7 +234,7 @@ TEST_F(MixerDriver, ACueFailsQuietlyWhenTheMixerHasNoSourceToSpare) {
     const auto channel = AudioPlaySound(later, starved);
     EXPECT_EQ(channel, starved);
     EXPECT_EQ(AudioChannelBusy(starved), 1);
-    EXPECT_FLOAT_EQ(Newest().pitch, 2.0f); // the rate set while starved
+    EXPECT_EQ(Newest().frequency, 44100); // the rate set while starved
 }
 
 TEST_F(MixerDriver, ShutdownEndsTheSessionOfEverythingMadeInIt) {
@@ -260,7 +259,7 @@ TEST_F(MixerDriver, ShutdownEndsTheSessionOfEverythingMadeInIt) {
     EXPECT_EQ(AudioChannelBusy(channel), 0);
     old = nullptr;
     EXPECT_TRUE(Mixer().sources.empty());
-    EXPECT_FLOAT_EQ(first.sources.begin()->second.pitch, 1.0f);
+    EXPECT_EQ(first.sources.begin()->second.frequency, 22050);
 
     AudioPlaySound(MakeSound(0), channel);
     EXPECT_EQ(AudioChannelBusy(channel), 1);

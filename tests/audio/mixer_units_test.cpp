@@ -50,6 +50,9 @@ TEST(MixerUnits, DeviceUnitsMapToSideGainsAndPitch) {
 
     EXPECT_FLOAT_EQ(PitchFromFrequency(8820, 44100), 0.2f);
     EXPECT_FLOAT_EQ(PitchFromFrequency(132300, 44100), 3.0f);
+    // A rate that gives no positive frequency plays the sound at its own rate.
+    EXPECT_FLOAT_EQ(PitchFromFrequency(0, 44100), 1.0f);
+    EXPECT_FLOAT_EQ(PitchFromFrequency(-44100, 44100), 1.0f);
 
     EXPECT_EQ(AudioFailureMessage(u"alBufferData", 0xA003), u"alBufferData failed (40963)");
     EXPECT_EQ(AudioFailureMessage(u"Lock", -2005401530), u"Lock failed (70)");

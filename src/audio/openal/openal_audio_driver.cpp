@@ -2,17 +2,15 @@
 
 #include "audio/mixer_audio_driver.h"
 #include "audio/openal/openal_mixer.h"
-#include "io/standard_output.h"
+#include "audio/sound_off_notice.h"
 
 namespace {
 
 std::unique_ptr<TMixerBackEnd> OpenDefaultMixer() {
-    static bool told = false;
     Text why;
     auto mixer = TOpenALMixer::OpenDefaultDevice(why);
-    if (!mixer && !told) {
-        told = true;
-        PrintLine(u"Sound is off: " + why + u".");
+    if (!mixer) {
+        SaySoundIsOff(why);
     }
     return mixer;
 }
@@ -23,4 +21,5 @@ std::unique_ptr<TMixerBackEnd> OpenDefaultMixer() {
 
 void RegisterOpenALAudioDriver() {
     static TMixerAudioDriver driver(u"OpenAL", OpenDefaultMixer);
+    PreferAudioDriver(driver.Name());
 }

@@ -1,6 +1,7 @@
 #include "audio/openal/openal_mixer.h"
 
 #include "audio/audio_failure.h"
+#include "audio/mixer_units.h"
 #include "audio/openal/quiet_device_probe.h"
 
 #include <AL/al.h>
@@ -159,25 +160,31 @@ std::unique_ptr<TOpenALMixer> TOpenALMixer::OpenLoopback(int32_t hertz) {
 
 TOpenALMixer::~TOpenALMixer() {
     // Sources first: a buffer still bound to a source cannot be deleted.
-    for (const auto& [id, sides] : _sources) {
-        alDeleteSources(2, sides.data());
+    for (const auto& [id, source] : _sources) {
+        alDeleteSources(2, source.sides.data());
     }
-    for (const auto& [id, sides] : _buffers) {
-        alDeleteBuffers(2, sides.data());
+    for (const auto& [id, buffer] : _buffers) {
+        alDeleteBuffers(2, buffer.sides.data());
     }
     alcMakeContextCurrent(nullptr);
     alcDestroyContext(_context);
     alcCloseDevice(_device);
 }
 
-const TOpenALMixer::TSides& TOpenALMixer::SourceSides(uint32_t source) const {
-    static const TSides none{};
+TOpenALMixer::TSource* TOpenALMixer::FindSource(uint32_t source) {
     const auto found = _sources.find(source);
-    return found != _sources.end() ? found->second : none;
+    return found != _sources.end() ? &found->second : nullptr;
 }
 
+const TOpenALMixer::TSides& TOpenALMixer::SourceSides(uint32_t source) {
+    static const TSides none{};
+    const TSource* found = FindSource(source);
+    return found ? found->sides : none;
+}
+
+// Everything is mixed in software.
 uint32_t TOpenALMixer::CreateBuffer(const void* data, int32_t bytes, int32_t channels,
-                                    int32_t bitsPerSample, int32_t hertz) {
+                                    int32_t bitsPerSample, int32_t hertz, bool) {
     TSides sides{};
     sides[LeftHalf] = SideBuffer(data, bytes, channels, bitsPerSample, hertz, LeftHalf);
     try {
@@ -186,13 +193,13 @@ uint32_t TOpenALMixer::CreateBuffer(const void* data, int32_t bytes, int32_t cha
         alDeleteBuffers(1, &sides[LeftHalf]);
         throw;
     }
-    _buffers.emplace(sides[LeftHalf], sides);
+    _buffers.emplace(sides[LeftHalf], TBuffer{sides, hertz, channels == 1});
     return sides[LeftHalf];
 }
 
 void TOpenALMixer::DeleteBuffer(uint32_t buffer) {
     if (const auto found = _buffers.find(buffer); found != _buffers.end()) {
-        alDeleteBuffers(2, found->second.data());
+        alDeleteBuffers(2, found->second.sides.data());
         _buffers.erase(found);
     }
 }
@@ -209,19 +216,19 @@ uint32_t TOpenALMixer::CreateSource(uint32_t buffer) {
         return 0; // OpenAL Soft has a fixed number of sources
     }
     for (const size_t side : {LeftHalf, RightHalf}) {
-        alSourcei(voices[side], AL_BUFFER, static_cast<ALint>(found->second[side]));
+        alSourcei(voices[side], AL_BUFFER, static_cast<ALint>(found->second.sides[side]));
         // Straight to the output channels: no placing, no distance.
         alSourcei(voices[side], AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
         alSourcei(voices[side], AL_SOURCE_RELATIVE, AL_TRUE);
         alSourcef(voices[side], AL_ROLLOFF_FACTOR, 0.0f);
     }
-    _sources.emplace(voices[LeftHalf], voices);
+    _sources.emplace(voices[LeftHalf], TSource{voices, found->second.hertz, found->second.mono});
     return voices[LeftHalf];
 }
 
 void TOpenALMixer::DeleteSource(uint32_t source) {
     if (const auto found = _sources.find(source); found != _sources.end()) {
-        alDeleteSources(2, found->second.data());
+        alDeleteSources(2, found->second.sides.data());
         _sources.erase(found);
     }
 }
@@ -269,18 +276,36 @@ void TOpenALMixer::SetLooping(uint32_t source, bool looping) {
     alSourcei(sides[RightHalf], AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
 }
 
-void TOpenALMixer::SetGains(uint32_t source, float left, float right) {
-    const TSides& sides = SourceSides(source);
-    const TBatchedUpdates batch;
-    alSourcef(sides[LeftHalf], AL_GAIN, left);
-    alSourcef(sides[RightHalf], AL_GAIN, right);
+void TOpenALMixer::SetVolume(uint32_t source, int32_t millibels) {
+    if (TSource* found = FindSource(source)) {
+        found->millibels = millibels;
+        ApplyGains(*found);
+    }
 }
 
-void TOpenALMixer::SetPitch(uint32_t source, float pitch) {
-    const TSides& sides = SourceSides(source);
+void TOpenALMixer::SetPan(uint32_t source, int32_t panUnits) {
+    if (TSource* found = FindSource(source)) {
+        found->panUnits = panUnits;
+        ApplyGains(*found);
+    }
+}
+
+void TOpenALMixer::ApplyGains(const TSource& source) {
+    const TSideGains gains = SideGains(source.millibels, source.mono ? source.panUnits : 0);
     const TBatchedUpdates batch;
-    alSourcef(sides[LeftHalf], AL_PITCH, pitch);
-    alSourcef(sides[RightHalf], AL_PITCH, pitch);
+    alSourcef(source.sides[LeftHalf], AL_GAIN, gains.left);
+    alSourcef(source.sides[RightHalf], AL_GAIN, gains.right);
+}
+
+void TOpenALMixer::SetFrequency(uint32_t source, int32_t hertz) {
+    const TSource* found = FindSource(source);
+    if (!found) {
+        return;
+    }
+    const float pitch = PitchFromFrequency(hertz, found->hertz);
+    const TBatchedUpdates batch;
+    alSourcef(found->sides[LeftHalf], AL_PITCH, pitch);
+    alSourcef(found->sides[RightHalf], AL_PITCH, pitch);
 }
 
 void TOpenALMixer::RenderStereo16(int16_t* out, int32_t frames) {

@@ -12,6 +12,9 @@
 // every source is a pair of voices that write those straight to the output
 // channels (direct channels), each at its side's gain. The two voices start,
 // stop, loop and change pitch together, so they stay sample-locked.
+//
+// Only mono sounds are panned: a stereo sound keeps its channels on their
+// own sides, each at the volume's level.
 
 #include "audio/mixer_back_end.h"
 #include "util/text.h"
@@ -39,7 +42,7 @@ public:
     TOpenALMixer& operator=(const TOpenALMixer&) = delete;
 
     uint32_t CreateBuffer(const void* data, int32_t bytes, int32_t channels, int32_t bitsPerSample,
-                          int32_t hertz) override;
+                          int32_t hertz, bool inHardware) override;
     void DeleteBuffer(uint32_t buffer) override;
     uint32_t CreateSource(uint32_t buffer) override;
     void DeleteSource(uint32_t source) override;
@@ -49,8 +52,9 @@ public:
     void Rewind(uint32_t source) override;
     TSourceState State(uint32_t source) override;
     void SetLooping(uint32_t source, bool looping) override;
-    void SetGains(uint32_t source, float left, float right) override;
-    void SetPitch(uint32_t source, float pitch) override;
+    void SetVolume(uint32_t source, int32_t millibels) override;
+    void SetPan(uint32_t source, int32_t panUnits) override;
+    void SetFrequency(uint32_t source, int32_t hertz) override;
 
     // Mixes the next `frames` frames of 16-bit stereo into `out` (2 × frames
     // values). Loopback devices only; does nothing on others.
@@ -62,14 +66,31 @@ private:
     // driver knows it by.
     using TSides = std::array<uint32_t, 2>;
 
+    struct TBuffer {
+        TSides sides;
+        int32_t hertz;
+        bool mono;
+    };
+    // A source with the settings its two gains are made from.
+    struct TSource {
+        TSides sides;
+        int32_t hertz; // its buffer's
+        bool mono;
+        int32_t millibels = 0;
+        int32_t panUnits = 0;
+    };
+
     TOpenALMixer(ALCdevice* device, ALCcontext* context, bool loopback);
 
+    // Null for an id that is no source.
+    TSource* FindSource(uint32_t source);
     // Both halves of a source, for the calls that act on several at once.
-    const TSides& SourceSides(uint32_t source) const;
+    const TSides& SourceSides(uint32_t source);
+    void ApplyGains(const TSource& source);
 
     ALCdevice* _device;
     ALCcontext* _context;
     bool _loopback;
-    std::unordered_map<uint32_t, TSides> _buffers;
-    std::unordered_map<uint32_t, TSides> _sources;
+    std::unordered_map<uint32_t, TBuffer> _buffers;
+    std::unordered_map<uint32_t, TSource> _sources;
 };
