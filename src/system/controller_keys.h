@@ -13,14 +13,6 @@
 #include <set>
 #include <vector>
 
-// A change the input layer sees: EventKeyDown or EventKeyUp of one key code.
-struct TKeyTransition {
-    int32_t id;
-    int32_t key;
-
-    bool operator==(const TKeyTransition&) const = default;
-};
-
 // The controls that hold a key, named after the standard layout every
 // controller interface maps its pads to. A stick's direction counts as a
 // control of its own.

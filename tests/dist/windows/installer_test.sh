@@ -6,6 +6,7 @@
 # up to its title and ended with Escape, and a silent uninstall that leaves
 # nothing behind.
 # Usage: installer_test.sh INSTALLER STAGED_RELEASE_FOLDER
+# Needs wine, xvfb-run, xdotool, python3 and icoutils.
 # The staged folder holds exactly the files the installer should install.
 set -uo pipefail
 
@@ -57,6 +58,11 @@ diff -u "$work/expected.txt" "$work/installed.txt" >"$work/files.diff" ||
 for file in $(cd "$staged" && find . -type f); do
     cmp -s "$staged/$file" "$unix_dir/$file" || fail "$file was installed changed"
 done
+
+# The program carries the game's icon, which the shortcut and the uninstall
+# entry show.
+wrestool -l "$unix_dir/sewer-run.exe" 2>/dev/null | grep -q -- '--type=14 --name=1 ' ||
+    fail "the installed program has no icon (group icon 1)"
 
 # --- The shortcut --------------------------------------------------------
 if [ ! -f "$shortcut" ]; then
