@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing need.
-# Does nothing when every one of them is already present.
+# Installs the Debian packages that building, playing and testing need, and
+# those named as arguments (for the builds that need more, such as the
+# Windows releases). Does nothing when every one of them is already present.
 set -euo pipefail
 
 packages=(
@@ -20,6 +21,7 @@ packages=(
     dpkg-dev file lintian
     # locale sources, for the number-reading test under a comma locale
     locales
+    "$@"
 )
 
 missing=()

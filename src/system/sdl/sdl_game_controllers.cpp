@@ -1,49 +1,37 @@
 #include "system/sdl/sdl_game_controllers.h"
 
-#include "system/event.h"
-#include "system/key_codes.h"
-
 #include <SDL_joystick.h>
+
+#include <optional>
 
 namespace {
 
-// The controls an axis holds, numbered after the buttons so that one number
-// names any control of a controller.
-enum TAxisControl : int32_t {
-    StickLeft = SDL_CONTROLLER_BUTTON_MAX,
-    StickRight,
-    LeftTrigger,
-    RightTrigger,
-};
-
-int32_t KeyForControl(int32_t control) {
-    switch (control) {
+std::optional<TControllerControl> ControlForButton(Uint8 button) {
+    switch (button) {
     case SDL_CONTROLLER_BUTTON_A:
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
-    case RightTrigger:
-        return KeyUp;
+        return TControllerControl::A;
     case SDL_CONTROLLER_BUTTON_B:
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-    case LeftTrigger:
-        return KeyDown;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-    case StickLeft:
-        return KeyLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-    case StickRight:
-        return KeyRight;
+        return TControllerControl::B;
     case SDL_CONTROLLER_BUTTON_X:
-        return KeyC;
+        return TControllerControl::X;
     case SDL_CONTROLLER_BUTTON_Y:
-        return KeyM;
-    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
-        return KeyLeftControl;
-    case SDL_CONTROLLER_BUTTON_START:
-        return KeySpace;
+        return TControllerControl::Y;
     case SDL_CONTROLLER_BUTTON_BACK:
-        return KeyEscape;
+        return TControllerControl::Back;
+    case SDL_CONTROLLER_BUTTON_START:
+        return TControllerControl::Start;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+        return TControllerControl::LeftShoulder;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return TControllerControl::DPadUp;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return TControllerControl::DPadDown;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return TControllerControl::DPadLeft;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return TControllerControl::DPadRight;
     default:
-        return 0;
+        return std::nullopt;
     }
 }
 
@@ -57,45 +45,20 @@ void TSDLGameControllers::Open(int deviceIndex) {
     const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(handle.get()));
     // A controller reported twice is open already; the second handle only
     // raised its reference count, which the discarded handle lowers again.
-    _controllers.try_emplace(id, TController{std::move(handle), {}});
+    _controllers.try_emplace(id, TController{std::move(handle), TControllerHolds(id)});
 }
 
 std::vector<TKeyTransition> TSDLGameControllers::Close(SDL_JoystickID id, TKeyHolders& holders) {
     std::vector<TKeyTransition> transitions;
-    const auto found = _controllers.find(id);
-    if (found == _controllers.end()) {
-        return transitions;
+    if (const auto found = _controllers.find(id); found != _controllers.end()) {
+        found->second.holds.ReleaseAll(holders, transitions);
+        _controllers.erase(found);
     }
-    for (const int32_t control : std::set<int32_t>(found->second.held)) {
-        Set(id, found->second, control, false, holders, transitions);
-    }
-    _controllers.erase(found);
     return transitions;
 }
 
 void TSDLGameControllers::CloseAll() {
     _controllers.clear();
-}
-
-void TSDLGameControllers::Set(SDL_JoystickID id, TController& controller, int32_t control,
-                              bool held, TKeyHolders& holders,
-                              std::vector<TKeyTransition>& transitions) {
-    const int32_t key = KeyForControl(control);
-    if (key == 0 || controller.held.contains(control) == held) {
-        return;
-    }
-    const TKeyHolder holder{id, control};
-    if (held) {
-        controller.held.insert(control);
-        if (holders.Press(key, holder)) {
-            transitions.push_back({EventKeyDown, key});
-        }
-    } else {
-        controller.held.erase(control);
-        if (holders.Release(key, holder)) {
-            transitions.push_back({EventKeyUp, key});
-        }
-    }
 }
 
 std::vector<TKeyTransition> TSDLGameControllers::Translate(const SDL_Event& event,
@@ -108,38 +71,32 @@ std::vector<TKeyTransition> TSDLGameControllers::Translate(const SDL_Event& even
     case SDL_CONTROLLERDEVICEREMOVED:
         return Close(event.cdevice.which, holders);
     case SDL_CONTROLLERBUTTONDOWN:
-    case SDL_CONTROLLERBUTTONUP:
-        if (const auto found = _controllers.find(event.cbutton.which);
-            found != _controllers.end()) {
-            Set(found->first, found->second, event.cbutton.button,
-                event.type == SDL_CONTROLLERBUTTONDOWN, holders, transitions);
+    case SDL_CONTROLLERBUTTONUP: {
+        const auto found = _controllers.find(event.cbutton.which);
+        const auto control = ControlForButton(event.cbutton.button);
+        if (found != _controllers.end() && control) {
+            found->second.holds.SetButton(*control, event.type == SDL_CONTROLLERBUTTONDOWN, holders,
+                                          transitions);
         }
         break;
+    }
     case SDL_CONTROLLERAXISMOTION: {
         const auto found = _controllers.find(event.caxis.which);
         if (found == _controllers.end()) {
             break;
         }
-        const int32_t value = event.caxis.value;
-        auto set = [&](int32_t control, bool held) {
-            Set(found->first, found->second, control, held, holders, transitions);
-        };
+        TControllerHolds& holds = found->second.holds;
         switch (event.caxis.axis) {
         case SDL_CONTROLLER_AXIS_LEFTX:
-            // Letting go first, so a stick flicked across never holds both.
-            if (value < -DeadZone) {
-                set(StickRight, false);
-                set(StickLeft, true);
-            } else {
-                set(StickLeft, false);
-                set(StickRight, value > DeadZone);
-            }
+            holds.SetStickX(event.caxis.value, holders, transitions);
             break;
         case SDL_CONTROLLER_AXIS_TRIGGERLEFT:
-            set(LeftTrigger, value > DeadZone);
+            holds.SetTrigger(TControllerControl::LeftTrigger, event.caxis.value, holders,
+                             transitions);
             break;
         case SDL_CONTROLLER_AXIS_TRIGGERRIGHT:
-            set(RightTrigger, value > DeadZone);
+            holds.SetTrigger(TControllerControl::RightTrigger, event.caxis.value, holders,
+                             transitions);
             break;
         default:
             break;
