@@ -16,34 +16,38 @@ enum TAxisControl : int32_t {
     RightTrigger,
 };
 
-int32_t KeyForControl(int32_t control) {
+// The keys a control holds: one, or none for a control the game has no use
+// for. Start holds two: Space, which starts a game on the title and on the
+// end screens, and Pause, which pauses play, so that the one button does
+// what a player expects of it wherever it is pressed.
+std::vector<int32_t> KeysForControl(int32_t control) {
     switch (control) {
     case SDL_CONTROLLER_BUTTON_A:
     case SDL_CONTROLLER_BUTTON_DPAD_UP:
     case RightTrigger:
-        return KeyUp;
+        return {KeyUp};
     case SDL_CONTROLLER_BUTTON_B:
     case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
     case LeftTrigger:
-        return KeyDown;
+        return {KeyDown};
     case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
     case StickLeft:
-        return KeyLeft;
+        return {KeyLeft};
     case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
     case StickRight:
-        return KeyRight;
+        return {KeyRight};
     case SDL_CONTROLLER_BUTTON_X:
-        return KeyC;
+        return {KeyC};
     case SDL_CONTROLLER_BUTTON_Y:
-        return KeyM;
+        return {KeyM};
     case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
-        return KeyLeftControl;
+        return {KeyLeftControl};
     case SDL_CONTROLLER_BUTTON_START:
-        return KeySpace;
+        return {KeySpace, KeyPause};
     case SDL_CONTROLLER_BUTTON_BACK:
-        return KeyEscape;
+        return {KeyEscape};
     default:
-        return 0;
+        return {};
     }
 }
 
@@ -80,20 +84,19 @@ void TSDLGameControllers::CloseAll() {
 void TSDLGameControllers::Set(SDL_JoystickID id, TController& controller, int32_t control,
                               bool held, TKeyHolders& holders,
                               std::vector<TKeyTransition>& transitions) {
-    const int32_t key = KeyForControl(control);
-    if (key == 0 || controller.held.contains(control) == held) {
+    const std::vector<int32_t> keys = KeysForControl(control);
+    if (keys.empty() || controller.held.contains(control) == held) {
         return;
     }
-    const TKeyHolder holder{id, control};
     if (held) {
         controller.held.insert(control);
-        if (holders.Press(key, holder)) {
-            transitions.push_back({EventKeyDown, key});
-        }
     } else {
         controller.held.erase(control);
-        if (holders.Release(key, holder)) {
-            transitions.push_back({EventKeyUp, key});
+    }
+    const TKeyHolder holder{id, control};
+    for (const int32_t key : keys) {
+        if (held ? holders.Press(key, holder) : holders.Release(key, holder)) {
+            transitions.push_back({held ? EventKeyDown : EventKeyUp, key});
         }
     }
 }

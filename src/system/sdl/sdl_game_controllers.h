@@ -51,7 +51,7 @@ private:
 
     void Open(int deviceIndex);
     std::vector<TKeyTransition> Close(SDL_JoystickID id, TKeyHolders& holders);
-    // The key transition, if any, of the control now being held or not.
+    // The key transitions, if any, of the control now being held or not.
     static void Set(SDL_JoystickID id, TController& controller, int32_t control, bool held,
                     TKeyHolders& holders, std::vector<TKeyTransition>& transitions);
 
