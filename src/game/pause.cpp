@@ -19,6 +19,16 @@ void DrawCentred(const Text& text, float y) {
     DrawString(text, (LogicalWidth() - static_cast<float>(TextWidth(text))) / 2.0f, y);
 }
 
+// Passes of the paused screen until P or Pause: the resume is tested first,
+// and the pass that sees it presents nothing, so play goes on at once.
+void StayPaused(const TPixmap* frame) {
+    while (!TakePausePress()) {
+        EndProgramOnEscape();
+        DrawPausedFrame(frame);
+        PresentFrame(-1);
+    }
+}
+
 } // namespace
 
 // The colour and alpha are given back so that the first frame after the
@@ -48,20 +58,6 @@ void DrawPausedFrame(const TPixmap* frame) {
     SetDrawColour(red, green, blue);
     SetDrawAlpha(alpha);
 }
-
-namespace {
-
-// Passes of the paused screen until P or Pause: the resume is tested first,
-// and the pass that sees it presents nothing, so play goes on at once.
-void StayPaused(const TPixmap* frame) {
-    while (!TakePausePress()) {
-        EndProgramOnEscape();
-        DrawPausedFrame(frame);
-        PresentFrame(-1);
-    }
-}
-
-} // namespace
 
 bool TakePausePress() {
     const bool p = TakeKeyPresses(KeyP) != 0;
