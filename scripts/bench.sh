@@ -55,6 +55,11 @@ inside_display() {
 
     echo "== pacing: 600 frames at 60 Hz"
     ./frame-pacing | tee "$results/pacing.txt"
+
+    echo "== 50 games back to back, Space on the lose screen: unpaced, then at 60 Hz"
+    ./bench-play-again 50 | tr -d '\r' | grep '_mb \|_ms \|^games_played' | tee "$results/play-again.txt"
+    ./bench-play-again 50 60 | tr -d '\r' | grep '_mb \|_ms \|^games_played' |
+        tee "$results/play-again-60hz.txt"
 }
 
 if [[ ${1:-} == --inside ]]; then
@@ -66,7 +71,7 @@ cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSEWER_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)" --target bench-city-build bench-pathfinder \
     bench-actors-frame bench-pixmap-loader bench-draw2d bench-bare-window bench-game-startup \
-    frame-pacing game-assets
+    bench-play-again frame-pacing game-assets
 mkdir -p "$results"
 
 export GALLIUM_DRIVER=llvmpipe
@@ -109,3 +114,7 @@ awk -v s="$simulate" 'BEGIN {
 awk '/^mean interval:/ { m = $3 } /^99th percentile:/ { p = $3 } /^drift against/ { d = $5 }
     END { printf "  pacing             mean %s ms (budget 16.667 +- 0.05), drift %s ms (budget 2), 99th percentile %s ms\n", m, d, p }' \
     "$results/pacing.txt"
+awk '$1 == "resident_after_1_game_mb" { one = $2 } $1 ~ /^resident_after_[0-9]+_games_mb$/ { many = $2 }
+    $1 == "space_to_first_frame_median_ms" { space = $2 }
+    END { printf "  games back to back resident %.1f MB after 1 game, %.1f MB after 50; Space to first frame %.1f ms (median, unpaced)\n", one, many, space }' \
+    "$results/play-again.txt"

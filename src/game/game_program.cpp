@@ -6,6 +6,7 @@
 #include "audio/audio.h"
 #include "game/globals.h"
 #include "game/image_library.h"
+#include "game/pause.h"
 #include "game/screens.h"
 #include "graphics/blend_mode.h"
 #include "graphics/draw2d.h"
@@ -180,6 +181,34 @@ void StartEngineSound() {
     AudioResumeChannel(EngineChannel);
 }
 
+void StartNextGame(int32_t seed) {
+    // The start-up's own steps for the city and what lives in it, in its
+    // order, so that the seed gives the city, car and pedestrians it gives
+    // at start-up. The old lists, car and minimap go with their last
+    // references.
+    SeedRandom(seed);
+    CopList = MakeEmptyList<tFakeCar>();
+    PedList = MakeEmptyList<tPed>();
+    CreateCityGrids();
+    BuildWorld(ImageLibrary);
+    BuildMiniMap();
+    CreatePlayerCar();
+    SpawnPedestrians();
+    FrameCount = 0;
+    // The lose screen left the crash rumbling at a fifth of its rate, which
+    // the channel would keep for every crash to come.
+    AudioStopChannel(CrashChannel);
+    AudioSetRate(CrashChannel, 1.0f);
+    // The screens stopped the engine, and a stopped channel holds no sound:
+    // it is cued again, on the same channel.
+    EngineChannel = AudioCueSound(EngineSound, EngineChannel);
+    // A police car called or a pause asked for on the end screen would
+    // otherwise greet the new game.
+    TakeKeyPresses(KeyC);
+    TakePausePress();
+    StartEngineSound();
+}
+
 void StartGame(int32_t hertz, int32_t seed) {
     CreateCityGrids();
     SetProgramTitle(GameTitle);
@@ -198,6 +227,8 @@ void StartGame(int32_t hertz, int32_t seed) {
     LoadPedestrianPicture();
     SpawnPedestrians();
     TitleScreen();
+    // A controller's Start that left the title also pressed Pause.
+    TakePausePress();
     StartEngineSound();
 }
 
@@ -234,12 +265,16 @@ void RunFrame() {
         DrawStartMessages();
     }
     ++FrameCount;
-    PresentFrame(-1);
+    PresentPlayFrame();
 }
 
-void RunFrameLoop() {
+void RunFrameLoop(const TSeedSource& nextSeed) {
     while (TakeKeyPresses(KeyEscape) == 0) {
-        RunFrame();
+        try {
+            RunFrame();
+        } catch (const TPlayAgain&) {
+            StartNextGame(nextSeed());
+        }
     }
 }
 

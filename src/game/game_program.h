@@ -2,9 +2,13 @@
 
 // The game's spine: the start-up that creates the game-wide state and the
 // frame loop that runs play, one simulation step and one drawn frame per
-// 60 Hz slot. The win and lose screens take over from inside a frame.
+// 60 Hz slot. The win and lose screens take over from inside a frame; Space
+// there starts the next game in the same window.
+
+#include "util/clock.h"
 
 #include <cstdint>
+#include <functional>
 
 // The window's caption.
 inline constexpr char16_t GameTitle[] = u"Sewer Run";
@@ -34,10 +38,22 @@ void LoadPedestrianPicture();
 // Play draws in white, and the engine loop starts to sound.
 void StartEngineSound();
 
-// Runs frames until Escape is pressed before one.
-void RunFrameLoop();
+// The next game after a win or a lose, in the window and with the pictures
+// and sounds of the first: a new city from `seed` with its minimap, the
+// player's car at its start, no police cars, new pedestrians, FrameCount 0,
+// the crash sound stopped and the engine sound running again. There is no
+// title. The city, the car and the pedestrians are those the start-up makes
+// from the same seed.
+void StartNextGame(int32_t seed);
 
-// One frame of play, presented and paced.
+// Where each next game's seed comes from: the millisecond clock in the game.
+using TSeedSource = std::function<int32_t()>;
+
+// Runs frames until Escape is pressed before one. A win or lose screen left
+// with Space abandons its frame and starts the next game from `nextSeed`.
+void RunFrameLoop(const TSeedSource& nextSeed = MillisecondClock);
+
+// One frame of play, presented and paced; P or Pause pauses the game on it.
 void RunFrame();
 
 // StartGame, then RunFrameLoop: the whole game.

@@ -35,12 +35,24 @@ void ThrowToStandIn(TEndScreen screen) {
     }
 }
 
+// Only a press made while the screen shows asks for another game: Space
+// does nothing during play, so presses may be waiting from then.
+void ForgetEarlierSpacePresses() {
+    TakeKeyPresses(KeySpace);
+}
+
+void PlayAgainOnSpace() {
+    if (TakeKeyPresses(KeySpace) != 0) {
+        throw TPlayAgain{};
+    }
+}
+} // namespace
+
 void EndProgramOnEscape() {
     if (TakeKeyPresses(KeyEscape) != 0) {
         EndProgram();
     }
 }
-} // namespace
 
 std::function<void(TEndScreen)> EndScreenStandIn;
 
@@ -72,10 +84,12 @@ void LoseScreen() {
     }
     AudioSetRate(CrashChannel, 0.2f);
     AudioPlaySound(CrashSound, CrashChannel);
+    ForgetEarlierSpacePresses();
     // No colour is set: the picture and the text keep the colour of play.
     while (true) {
         ClearScreen();
         DrawImageFrame(*picture, 0, 0, 0);
+        PlayAgainOnSpace();
         EndProgramOnEscape();
         const int32_t dy = RandomInt(3, 1);
         const int32_t dx = RandomInt(3, 1);
@@ -90,10 +104,12 @@ void WinScreen() {
     if (EngineChannel) {
         EngineChannel->Stop();
     }
+    ForgetEarlierSpacePresses();
     while (true) {
         ClearScreen();
         SetDrawColour(255, 255, 255);
         DrawImageFrame(*picture, 0, 0, 0);
+        PlayAgainOnSpace();
         EndProgramOnEscape();
         const int32_t base = RandomInt(128, 240);
         const int32_t green = base + RandomInt(-15, 15);

@@ -3,6 +3,10 @@
 // The game's full-screen pictures and its few texts over play. Each screen
 // is a loop of its own, one paced frame per pass; the win and lose screens
 // never return, and Escape ends the program from any of them.
+//
+// Space on the win or lose screen asks for another game. The screen cannot
+// go back into the frame it was opened from, which is abandoned: it throws
+// TPlayAgain, and the frame loop, which catches it, starts the next game.
 
 #include <cstdint>
 #include <functional>
@@ -11,12 +15,20 @@
 // tested first, so a waiting Escape is left for the frame loop.
 int32_t TitleScreen();
 
+struct TPlayAgain {};
+
 // Stops the engine, plays the crash once at a fifth of its rate and shows
-// the shaking "You Lose!" until Escape.
+// the shaking "You Lose!" until Escape or Space. Space is tested first, so
+// a waiting Escape is left for the frame loop, which then ends the program
+// before the next game's first frame.
 [[noreturn]] void LoseScreen();
 
-// Stops the engine and shows the flickering green "You escaped!" until Escape.
+// Stops the engine and shows the flickering green "You escaped!" until
+// Escape or Space, tested as on the lose screen.
 [[noreturn]] void WinScreen();
+
+// Ends the program when Escape was pressed since the last time it was asked.
+void EndProgramOnEscape();
 
 // Tests and benchmarks that play without the end screens set a stand-in:
 // the screen is then not shown, the stand-in is told which one it was, and

@@ -3,34 +3,34 @@
 #include "system/event.h"
 #include "system/key_codes.h"
 
-int32_t KeyForControl(TControllerControl control) {
+std::vector<int32_t> KeysForControl(TControllerControl control) {
     switch (control) {
     case TControllerControl::A:
     case TControllerControl::DPadUp:
     case TControllerControl::RightTrigger:
-        return KeyUp;
+        return {KeyUp};
     case TControllerControl::B:
     case TControllerControl::DPadDown:
     case TControllerControl::LeftTrigger:
-        return KeyDown;
+        return {KeyDown};
     case TControllerControl::DPadLeft:
     case TControllerControl::StickLeft:
-        return KeyLeft;
+        return {KeyLeft};
     case TControllerControl::DPadRight:
     case TControllerControl::StickRight:
-        return KeyRight;
+        return {KeyRight};
     case TControllerControl::X:
-        return KeyC;
+        return {KeyC};
     case TControllerControl::Y:
-        return KeyM;
+        return {KeyM};
     case TControllerControl::LeftShoulder:
-        return KeyLeftControl;
+        return {KeyLeftControl};
     case TControllerControl::Start:
-        return KeySpace;
+        return {KeySpace, KeyPause};
     case TControllerControl::Back:
-        return KeyEscape;
+        return {KeyEscape};
     }
-    return 0;
+    return {};
 }
 
 void TControllerHolds::SetButton(TControllerControl control, bool held, TKeyHolders& holders,
@@ -38,17 +38,15 @@ void TControllerHolds::SetButton(TControllerControl control, bool held, TKeyHold
     if (_held.contains(control) == held) {
         return;
     }
-    const int32_t key = KeyForControl(control);
     const TKeyHolder holder{_device, static_cast<int32_t>(control)};
     if (held) {
         _held.insert(control);
-        if (holders.Press(key, holder)) {
-            transitions.push_back({EventKeyDown, key});
-        }
     } else {
         _held.erase(control);
-        if (holders.Release(key, holder)) {
-            transitions.push_back({EventKeyUp, key});
+    }
+    for (const int32_t key : KeysForControl(control)) {
+        if (held ? holders.Press(key, holder) : holders.Release(key, holder)) {
+            transitions.push_back({held ? EventKeyDown : EventKeyUp, key});
         }
     }
 }

@@ -38,8 +38,11 @@ enum class TControllerControl : int32_t {
 // key: a quarter, so a worn stick resting off centre holds nothing.
 inline constexpr int32_t ControllerDeadZone = 8192;
 
-// The virtual-key code the control holds.
-int32_t KeyForControl(TControllerControl control);
+// The virtual-key codes the control holds. Start holds two: Space, which
+// starts a game on the title and on the end screens, and Pause, which pauses
+// play, so that the one button does what a player expects of it wherever it
+// is pressed.
+std::vector<int32_t> KeysForControl(TControllerControl control);
 
 // The controls one controller holds down, as it last reported them, and the
 // key transitions each new report gives. Reporting a control as it already

@@ -165,4 +165,29 @@ TEST(Screens, FillTheScreenAndLeaveTheGamesTextsReadable) {
     EXPECT_LT(Brightness(*LoadPicture("win.png"), 10, 10, 96, 16), 40.0);
 }
 
+// The pale pixels of the hint lettering in rows top .. top + 6 (7 rows high).
+int LetteringPixels(const TPixmap& screen, int top) {
+    int pale = 0;
+    for (int y = top; y < top + 7; ++y) {
+        for (int x = 0; x < screen.width; ++x) {
+            const uint32_t pixel = screen.ReadPixel(x, y);
+            pale += Red(pixel) > 180 && Green(pixel) > 180 ? 1 : 0;
+        }
+    }
+    return pale;
+}
+
+TEST(Screens, EndPicturesNameTheKeysThatPlayAgainAndQuitBelowTheGamesText) {
+    for (const std::string name : {"end.png", "win.png"}) {
+        const auto screen = LoadPicture(name);
+        ASSERT_NE(screen, nullptr) << name;
+        // "SPACE: PLAY AGAIN" (14 letters) above "ESC: QUIT" (7 letters), on
+        // a dark band that starts well below the game's 16-unit text at the top.
+        EXPECT_GT(LetteringPixels(*screen, 100), 14 * 8) << name;
+        EXPECT_GT(LetteringPixels(*screen, 110), 7 * 8) << name;
+        EXPECT_GT(LetteringPixels(*screen, 100), LetteringPixels(*screen, 110)) << name;
+        EXPECT_LT(Brightness(*screen, 0, 96, 160, 4), 60.0) << name;
+    }
+}
+
 } // namespace

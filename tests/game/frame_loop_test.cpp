@@ -5,10 +5,11 @@
 #include "actors/fake_car.h"
 #include "actors/ped.h"
 #include "audio/channel.h"
-#include "fake_draw2d_driver.h"
 #include "fake_system_driver.h"
 #include "game/game_program.h"
 #include "game/globals.h"
+#include "game/pause.h"
+#include "golden_recorders.h"
 #include "graphics/draw2d.h"
 #include "graphics/graphics_context.h"
 #include "graphics/image_loading.h"
@@ -16,6 +17,7 @@
 #include "pixmap/pixmap.h"
 #include "system/input_state.h"
 #include "system/key_codes.h"
+#include "util/random.h"
 #include "world/city.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +29,13 @@
 
 namespace {
 
-// A channel that remembers every rate it was given.
+// A channel that remembers every rate it was given and every pause.
 class TRateRecordingChannel : public TChannel {
 public:
     void SetRate(float rate) override { rates.push_back(rate); }
+    void SetPaused(int32_t paused) override { pauses.push_back(paused); }
     std::vector<float> rates;
+    std::vector<int32_t> pauses;
 };
 
 std::shared_ptr<TPixmap> FilledPixmap(int32_t width, int32_t height, uint32_t argb) {
@@ -71,10 +75,28 @@ protected:
     }
 
     void TearDown() override {
+        drawing->frameEnded = nullptr;
         CopSpawnChance = 2;
         EndGraphics();
         SelectGraphicsDriver(nullptr, 0);
         SetSystemDriver(nullptr);
+    }
+
+    // Each presented frame, counted from 1, gets the key events of its step
+    // of the script once it is presented.
+    void AfterFrames(std::vector<std::vector<std::pair<int32_t, int32_t>>> script) {
+        drawing->frameEnded = [this, script] {
+            if (presented < script.size()) {
+                for (const auto& [event, key] : script[presented]) {
+                    keys->Queue(event, key);
+                }
+            }
+            ++presented;
+        };
+    }
+
+    int Count(const std::string& call) const {
+        return static_cast<int>(std::count(drawing->calls.begin(), drawing->calls.end(), call));
     }
 
     bool Logged(const std::string& call) const {
@@ -83,7 +105,9 @@ protected:
     }
 
     std::shared_ptr<TFakeSystemDriver> keys = std::make_shared<TFakeSystemDriver>();
-    std::shared_ptr<TFakeDraw2DDriver> drawing = std::make_shared<TFakeDraw2DDriver>();
+    size_t presented = 0;
+    std::shared_ptr<TFrameEndingDraw2DDriver> drawing =
+        std::make_shared<TFrameEndingDraw2DDriver>();
     std::shared_ptr<TRateRecordingChannel> engine = std::make_shared<TRateRecordingChannel>();
 };
 
@@ -180,4 +204,81 @@ TEST_F(FrameLoopTest, ArrowCirclesTheCentreTowardsTheSewerCornerUnwrapped) {
         EXPECT_NE(drawn->find(arrow.at), std::string::npos) << *drawn;
         EXPECT_NE(std::find(calls.begin(), drawn, turned), drawn) << "rotation " << arrow.rotation;
     }
+}
+
+TEST_F(FrameLoopTest, PPausesOnTheFrameJustDrawnUntilPressedAgain) {
+    PlayerCar->velocityY = 1.0f;
+    keys->Queue(EventKeyDown, KeyP);
+    int32_t seedAtThePause = 0;
+    float yAtThePause = 0;
+    drawing->frameEnded = [&] {
+        if (++presented == 1) {
+            seedAtThePause = RandomSeed();
+            yAtThePause = PlayerCar->positionY;
+            keys->Queue(EventKeyUp, KeyP);
+        } else {
+            EXPECT_EQ(RandomSeed(), seedAtThePause);
+            EXPECT_EQ(PlayerCar->positionY, yAtThePause) << "nothing moves";
+            EXPECT_EQ(FrameCount, 1) << "nothing is counted";
+            if (presented == 4) {
+                keys->Queue(EventKeyDown, KeyP);
+            }
+        }
+    };
+    RunFrame();
+    EXPECT_EQ(presented, 4u) << "the frame of play, then three passes paused";
+    EXPECT_EQ(engine->pauses, (std::vector<int32_t>{1, 0}));
+    EXPECT_EQ(Count("DrawPixmap 0 0"), 3) << "the frame read back, shown by every pass";
+    // The frame is dimmed, and the colour and alpha of play given back after
+    // each pass: the opening messages left white.
+    EXPECT_EQ(Count("SetAlpha 0.6"), 3);
+    const std::vector<std::string> lastCalls(drawing->calls.end() - 3, drawing->calls.end());
+    EXPECT_EQ(lastCalls, (std::vector<std::string>{"SetColor 255 255 255", "SetAlpha 1", "Flip 0"}))
+        << "unpaced";
+
+    drawing->frameEnded = nullptr;
+    RunFrame();
+    EXPECT_EQ(FrameCount, 2);
+    EXPECT_NE(PlayerCar->positionY, yAtThePause) << "and then it goes on";
+}
+
+TEST_F(FrameLoopTest, PauseKeyResumesAPauseOfPAndBothTogetherAreOnePress) {
+    keys->Queue(EventKeyDown, KeyP);
+    keys->Queue(EventKeyDown, KeyPause);
+    AfterFrames({{{EventKeyUp, KeyP}, {EventKeyUp, KeyPause}}, {{EventKeyDown, KeyPause}}});
+    RunFrame();
+    EXPECT_EQ(presented, 2u) << "the frame, one pass paused, and Pause resumed it";
+    EXPECT_FALSE(TakePausePress()) << "no press left over";
+}
+
+TEST_F(FrameLoopTest, APausedGameStaysPausedWhileTheWindowIsInTheBackground) {
+    keys->Queue(EventKeyDown, KeyP);
+    // Leaving the window forgets every key, the pause's among them.
+    AfterFrames({{{EventAppSuspend, 0}}, {}, {{EventAppResume, 0}}, {}, {{EventKeyDown, KeyP}}});
+    RunFrame();
+    EXPECT_EQ(presented, 5u);
+    EXPECT_EQ(FrameCount, 1);
+}
+
+TEST_F(FrameLoopTest, EscapeWhilePausedEndsTheProgram) {
+    EXPECT_EXIT(
+        {
+            keys->Queue(EventKeyDown, KeyP);
+            AfterFrames({{{EventKeyDown, KeyEscape}}});
+            RunFrame();
+            std::exit(1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(FrameLoopTest, MAndCDoNothingWhilePaused) {
+    keys->Queue(EventKeyDown, KeyP);
+    AfterFrames({{{EventKeyUp, KeyP}, {EventKeyDown, KeyM}, {EventKeyDown, KeyC}},
+                 {},
+                 {{EventKeyDown, KeyP}}});
+    RunFrame();
+    EXPECT_EQ(CopList->Count(), 0);
+    EXPECT_FALSE(Logged("SetColor 0 0 255")) << "no minimap with its blue start";
+    RunFrame();
+    EXPECT_EQ(CopList->Count(), 1) << "the C pressed while paused calls its police car after";
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 // What a golden run listens to: a drawing driver that hands every presented
-// frame to a callback, and an audio driver whose sounds and channels write
-// every call they get into a log. Sounds and channels are named by the order
-// in which they were made: "sound1" and "channel1" are the first of each.
+// frame to a callback and reads frames back as blank pictures, and an audio driver whose sounds and
+// channels write every call they get into a log. Sounds and channels are named by the order in
+// which they were made: "sound1" and "channel1" are the first of each.
 
 #include "audio/audio_driver.h"
 #include "fake_draw2d_driver.h"
+#include "pixmap/pixel_format.h"
+#include "pixmap/pixmap.h"
 
 #include <cstdint>
 #include <functional>
@@ -51,6 +53,12 @@ public:
         if (frameEnded) {
             frameEnded();
         }
+    }
+
+    // Reading a frame back draws nothing, so it is left out of the log: the
+    // frame that the pause reads back is the frame it would have been.
+    std::shared_ptr<TPixmap> GrabPixmap(int32_t, int32_t, int32_t width, int32_t height) override {
+        return CreatePixmap(width, height, FormatRGBA8888);
     }
 };
 

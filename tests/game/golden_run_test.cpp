@@ -1,6 +1,7 @@
 // Golden runs: whole games played in process, from the start-up through the
-// title and the frame loop to a win or lose screen, with a fixed seed and a
-// script of the keys held in each presented frame. Every frame leaves a line
+// title and the frame loop to a win or lose screen (and on into the next
+// game when Space is pressed there), with fixed seeds and a script of the
+// keys held in each presented frame. Every frame leaves a line
 // of state (the generator, the cars, the pedestrians run over, the sound
 // calls, what was printed, a digest of the drawing calls) and the lines must
 // match the ones checked in beside this file. Each run plays in a child
@@ -18,6 +19,7 @@
 #include "game/game_program.h"
 #include "game/globals.h"
 #include "game/image_library.h"
+#include "game/pause.h"
 #include "game/screens.h"
 #include "golden_recorders.h"
 #include "graphics/draw2d.h"
@@ -55,9 +57,9 @@ constexpr int ScriptRanOutStatus = 3;
 
 std::string KeyName(int32_t key) {
     static const std::map<int32_t, std::string> names = {
-        {KeyEscape, "Esc"}, {KeySpace, "Space"}, {KeyLeft, "Left"},
-        {KeyUp, "Up"},      {KeyRight, "Right"}, {KeyDown, "Down"},
-        {KeyC, "C"},        {KeyM, "M"},         {KeyLeftControl, "Ctrl"}};
+        {KeyEscape, "Esc"},       {KeySpace, "Space"}, {KeyLeft, "Left"},  {KeyUp, "Up"},
+        {KeyRight, "Right"},      {KeyDown, "Down"},   {KeyC, "C"},        {KeyM, "M"},
+        {KeyLeftControl, "Ctrl"}, {KeyP, "P"},         {KeyPause, "Pause"}};
     return names.at(key);
 }
 
@@ -74,6 +76,8 @@ struct TGoldenRun {
     // Changes the scene once the start-up has made it, at the end of the
     // title's first frame, before that frame is traced; empty for none.
     std::function<void()> stage;
+    // The seeds of the games started with Space on an end screen, in turn.
+    std::vector<int32_t> nextSeeds = {};
 };
 
 // One child process's game: drives the keys frame by frame and writes the
@@ -106,11 +110,19 @@ public:
 
         // The game's own start-up, unpaced and with the run's seed.
         StartGame(0, _run.seed);
-        RunFrameLoop();
+        RunFrameLoop([this] { return NextSeed(); });
         EndProgram();
     }
 
 private:
+    int32_t NextSeed() {
+        if (_gamesStarted == _run.nextSeeds.size()) {
+            _trace << "seeds ran out" << std::endl;
+            std::_Exit(ScriptRanOutStatus);
+        }
+        return _run.nextSeeds[_gamesStarted++];
+    }
+
     void EndFrame() {
         // The title's first frame is the first with the game's state made.
         if (PlayerCar && !_staged) {
@@ -258,6 +270,7 @@ private:
     std::set<int32_t> _held;
     int _frame = 0;
     bool _staged = false;
+    size_t _gamesStarted = 0;
     std::ofstream _trace;
     std::string _printedPath;
     std::ifstream _printed;
@@ -321,28 +334,50 @@ std::string FirstDifference(const std::vector<std::string>& golden,
 
 class GoldenRun : public ::testing::TestWithParam<TGoldenRun> {};
 
+// Test listings name a run by its name.
+void PrintTo(const TGoldenRun& run, std::ostream* out) {
+    *out << run.name;
+}
+
+} // namespace
+
+namespace {
+
+// The run played in a child process, a line per presented frame.
+std::vector<std::string> Played(const TGoldenRun& run) {
+    const auto trace = std::filesystem::temp_directory_path() /
+                       ("sewer-golden-" + std::to_string(getpid()) + "-" + run.name + ".trace");
+    EXPECT_EXIT(TGoldenPlay(run, trace.string()).Play(), ::testing::ExitedWithCode(0), "")
+        << "the run's last lines are in " << trace;
+    const auto played = Lines(trace);
+    if (!::testing::Test::HasFailure()) {
+        std::filesystem::remove(trace);
+    }
+    std::filesystem::remove(trace.string() + ".printed");
+    return played;
+}
+
+void WriteLines(const std::vector<std::string>& lines, const std::filesystem::path& path) {
+    std::ofstream file(path);
+    for (const auto& line : lines) {
+        file << line << '\n';
+    }
+}
+
 } // namespace
 
 TEST_P(GoldenRun, PlaysAsCheckedIn) {
     const TGoldenRun& run = GetParam();
-    const auto trace = std::filesystem::temp_directory_path() /
-                       ("sewer-golden-" + std::to_string(getpid()) + "-" + run.name + ".trace");
     const auto golden = std::filesystem::path(SEWER_GOLDEN_DIR) / (run.name + ".trace");
-
-    EXPECT_EXIT(TGoldenPlay(run, trace.string()).Play(), ::testing::ExitedWithCode(0), "")
-        << "the run's last lines are in " << trace;
-    const auto played = Lines(trace);
+    const auto played = Played(run);
     if (std::getenv("SEWER_UPDATE_GOLDEN") && !HasFailure()) {
-        std::filesystem::copy_file(trace, golden,
-                                   std::filesystem::copy_options::overwrite_existing);
+        WriteLines(played, golden);
         std::printf("wrote %zu frames to %s\n", played.size(), golden.string().c_str());
     } else {
         ASSERT_TRUE(std::filesystem::exists(golden)) << golden << " is missing";
         const std::string difference = FirstDifference(Lines(golden), played);
         EXPECT_TRUE(difference.empty()) << run.name << ": " << difference;
     }
-    std::filesystem::remove(trace);
-    std::filesystem::remove(trace.string() + ".printed");
 }
 
 namespace {
@@ -405,21 +440,96 @@ void StageStrays() {
     CopSpawnChance = 100;
 }
 
+// The keys held in each frame of a script.
+std::vector<std::set<int32_t>> FrameKeys(const std::vector<TKeySpan>& script) {
+    std::vector<std::set<int32_t>> frames;
+    for (const auto& span : script) {
+        frames.insert(frames.end(), span.frames, span.keys);
+    }
+    return frames;
+}
+
+// A pause inserted into a script: `key` pressed along with the keys of the
+// run's frame `at`, so that the game pauses on that frame, then `frames`
+// presented frames paused, then `resumeKey` pressed along with the keys of
+// the next frame of play, which resumes it. While paused the next frame's
+// keys are already held, so its presses are made during the pause.
+struct TPause {
+    int at;
+    int frames;
+    std::set<int32_t> keys = {KeyP};
+    std::set<int32_t> resumeKeys = {KeyP};
+};
+
+// The script with the pauses (in the order of their frames) inserted.
+std::vector<TKeySpan> WithPauses(const std::vector<TKeySpan>& script,
+                                 const std::vector<TPause>& pauses) {
+    const auto plain = FrameKeys(script);
+    std::vector<TKeySpan> paused;
+    auto pause = pauses.begin();
+    std::set<int32_t> resumeKeys;
+    for (size_t frame = 0; frame < plain.size(); ++frame) {
+        std::set<int32_t> keys = plain[frame];
+        keys.merge(resumeKeys);
+        resumeKeys.clear();
+        if (pause != pauses.end() && static_cast<size_t>(pause->at) == frame) {
+            keys.insert(pause->keys.begin(), pause->keys.end());
+            paused.push_back({1, keys});
+            paused.push_back({pause->frames, plain.at(frame + 1)});
+            resumeKeys = pause->resumeKeys;
+            ++pause;
+        } else {
+            paused.push_back({1, keys});
+        }
+    }
+    return paused;
+}
+
+// Down a long straight to the sewer, with police cars met on the way.
+const TGoldenRun DriveToTheSewer = {"drive_to_the_sewer", 1,
+                                    Started({{90, {KeyUp}},
+                                             {8, {KeyUp, KeyLeft}},
+                                             {8, {KeyUp, KeyRight}},
+                                             {60, {KeyUp}},
+                                             {30, {KeyUp, KeyM}},
+                                             {30, {KeyUp, KeyLeftControl}},
+                                             {40, {KeyDown}},
+                                             {1, {KeyC}},
+                                             {20, {}},
+                                             {1, {KeyC}},
+                                             {560, {KeyUp}}}),
+                                    [] { MovePlayerTo(4, 23); }};
+
+// The same drive paused five times (the run's frame 3 is the first frame of
+// play): in the opening messages; for a single frame while turning, with P
+// and Pause pressed together, which is one press; with the map held, resumed
+// with Pause; on the frame C calls a police car; and just before the second
+// C, which is pressed while paused.
+const std::vector<TPause> DrivePauses = {
+    {4, 30}, {98, 1, {KeyP, KeyPause}}, {173, 20, {KeyP}, {KeyPause}}, {269, 15}, {289, 10}};
+
+// The drive's stage, with the paused picture drawn once in the title's
+// first frame: the pictures of its letters are made there, not in the first
+// pause, so that the pictures made later in the game are numbered alike with
+// and without the pauses.
+void StageDriveWithPauseLetters() {
+    DriveToTheSewer.stage();
+    DrawPausedFrame(nullptr);
+}
+
+const TGoldenRun DriveWithPauses = {"drive_with_pauses", DriveToTheSewer.seed,
+                                    WithPauses(DriveToTheSewer.script, DrivePauses),
+                                    StageDriveWithPauseLetters};
+
+// Places the player's car 10 pixels from the centre of the sewer cell,
+// close enough to win in the first frame of play.
+void ParkBesideTheSewer() {
+    PlayerCar->positionX = static_cast<float>(64 * SewerPoint.x + 32 + 10);
+    PlayerCar->positionY = static_cast<float>(64 * SewerPoint.y + 32);
+}
+
 const TGoldenRun Runs[] = {
-    // Down a long straight to the sewer, with police cars met on the way.
-    {"drive_to_the_sewer", 1,
-     Started({{90, {KeyUp}},
-              {8, {KeyUp, KeyLeft}},
-              {8, {KeyUp, KeyRight}},
-              {60, {KeyUp}},
-              {30, {KeyUp, KeyM}},
-              {30, {KeyUp, KeyLeftControl}},
-              {40, {KeyDown}},
-              {1, {KeyC}},
-              {20, {}},
-              {1, {KeyC}},
-              {560, {KeyUp}}}),
-     [] { MovePlayerTo(4, 23); }},
+    DriveToTheSewer,
     // Police cars called one after another to a car that is already badly
     // damaged: they pile up and wreck each other, and three rams lose.
     {"pileup", 2, Started(Repeated(8, {{1, {KeyC}}, {9, {}}})), [] { PlayerCar->Damage = 96; }},
@@ -427,9 +537,125 @@ const TGoldenRun Runs[] = {
     // What a newcomer tries first: Up and nothing else, into the wall at the
     // end of the street, which holds the car.
     {"hold_up", 4, Started({{1200, {KeyUp}}}), {}},
+    DriveWithPauses,
+    // A car one ram from wrecked, with a police car called to it at once;
+    // Space pressed before the ram does nothing and is not taken for a
+    // press on the lose screen. On the lose screen C and P, which the next
+    // game must not see, then Space: a second game in a new city with the
+    // opening messages, driven and shown on the map, ended with Escape
+    // during play.
+    {"lose_then_play_again",
+     4,
+     Started({{1, {KeyC}},
+              {1, {KeySpace}},
+              {40, {}},
+              {1, {KeyC}},
+              {1, {KeyP}},
+              {10, {}},
+              {1, {KeySpace}},
+              {60, {KeyUp}},
+              {20, {KeyUp, KeyM}},
+              {1, {KeyC}},
+              {40, {KeyUp}}}),
+     [] { PlayerCar->Damage = 99; },
+     {5}},
+    // A win in the first frame of play, then Space with Up already held,
+    // which the second game reads as held from its first frame.
+    {"win_then_play_again",
+     6,
+     Started({{20, {}}, {1, {KeySpace, KeyUp}}, {30, {KeyUp}}}),
+     ParkBesideTheSewer,
+     {7}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Games, GoldenRun, ::testing::ValuesIn(Runs),
                          [](const auto& run) { return run.param.name; });
 
 } // namespace
+
+namespace {
+
+std::string FieldValue(const std::string& line, const std::string& name) {
+    for (const auto& [field, value] : Fields(line)) {
+        if (field == name) {
+            return value;
+        }
+    }
+    return "(no field " + name + ")";
+}
+
+// What a paused frame must leave as it is: everything simulated or counted.
+std::string GameState(const std::string& line) {
+    std::string state;
+    for (const char* name : {"count", "seed", "view", "player", "cops", "run over"}) {
+        state += std::string(name) + "=" + FieldValue(line, name) + " | ";
+    }
+    return state;
+}
+
+// The line as it would read without the pauses: no frame number, no pause
+// keys held and, on the first frame after a pause, not the engine's resume.
+std::string WithoutPause(const std::string& line, bool resumed) {
+    std::string result;
+    const auto fields = Fields(line);
+    for (size_t index = 1; index < fields.size(); ++index) {
+        auto [name, value] = fields[index];
+        if (name == "keys") {
+            std::istringstream keys(value);
+            value.clear();
+            for (std::string key; keys >> key;) {
+                if (key != "P" && key != "Pause") {
+                    value += (value.empty() ? "" : " ") + key;
+                }
+            }
+        }
+        const std::string resume = "channel1 paused 0";
+        if (resumed && name == "sound" && value.starts_with(resume)) {
+            value.erase(0, std::min(value.size(), resume.size() + 2));
+        }
+        result += name + "=" + value + " | ";
+    }
+    return result;
+}
+
+} // namespace
+
+// Pausing changes nothing but time: the drive with its pauses, the paused
+// frames left out, is the drive without them.
+TEST(PausedGame, GoesOnExactlyAsIfItHadNotBeenPaused) {
+    TGoldenRun unpaused = DriveToTheSewer;
+    unpaused.stage = StageDriveWithPauseLetters;
+    const auto plain = Played(unpaused);
+    const auto paused = Played(DriveWithPauses);
+    ASSERT_FALSE(HasFailure());
+
+    std::vector<std::string> resumed;
+    std::set<size_t> firstAfterPause;
+    size_t line = 0;
+    for (const TPause& pause : DrivePauses) {
+        while (resumed.size() <= static_cast<size_t>(pause.at)) {
+            resumed.push_back(paused.at(line++));
+        }
+        const std::string pausedOn = GameState(paused.at(line - 1));
+        EXPECT_EQ(FieldValue(paused.at(line), "sound"), "channel1 paused 1")
+            << "the engine falls silent as the pause begins";
+        for (int frame = 0; frame < pause.frames; ++frame, ++line) {
+            EXPECT_EQ(GameState(paused.at(line)), pausedOn) << "nothing moves: " << paused[line];
+        }
+        firstAfterPause.insert(resumed.size());
+    }
+    resumed.insert(resumed.end(), paused.begin() + static_cast<std::ptrdiff_t>(line), paused.end());
+
+    std::vector<std::string> expected;
+    std::vector<std::string> actual;
+    for (size_t index = 0; index < std::max(plain.size(), resumed.size()); ++index) {
+        if (index < plain.size()) {
+            expected.push_back(WithoutPause(plain[index], false));
+        }
+        if (index < resumed.size()) {
+            actual.push_back(WithoutPause(resumed[index], firstAfterPause.contains(index)));
+        }
+    }
+    const std::string difference = FirstDifference(expected, actual);
+    EXPECT_TRUE(difference.empty()) << difference;
+}

@@ -3,10 +3,10 @@
 
 #include "audio/channel.h"
 #include "audio/sound.h"
-#include "fake_draw2d_driver.h"
 #include "fake_system_driver.h"
 #include "game/globals.h"
 #include "game/screens.h"
+#include "golden_recorders.h"
 #include "graphics/graphics_context.h"
 #include "pixmap/pixel_format.h"
 #include "pixmap/pixmap.h"
@@ -77,7 +77,8 @@ protected:
 
     TScratchProgramDirectory programDirectory;
     std::shared_ptr<TFakeSystemDriver> keys = std::make_shared<TFakeSystemDriver>();
-    std::shared_ptr<TFakeDraw2DDriver> drawing = std::make_shared<TFakeDraw2DDriver>();
+    std::shared_ptr<TFrameEndingDraw2DDriver> drawing =
+        std::make_shared<TFrameEndingDraw2DDriver>();
 };
 
 } // namespace
@@ -130,6 +131,42 @@ TEST_F(ScreensTest, WinScreenSilencesTheEngineAndWaitsForEscape) {
     keys->Queue(EventKeyDown, KeySpace);
     keys->Queue(EventKeyDown, KeyEscape);
     EXPECT_EXIT(WinScreen(), ::testing::ExitedWithCode(0), "^engine stopped;$");
+}
+
+TEST_F(ScreensTest, SpaceOnAnEndScreenAsksForAnotherGameAndLeavesAWaitingEscape) {
+    WritePicture("end.png");
+    WritePicture("win.png");
+    for (const auto& screen : {LoseScreen, WinScreen}) {
+        drawing->calls.clear();
+        // Space and Escape both pressed while the screen shows its first pass.
+        drawing->frameEnded = [this] {
+            keys->Queue(EventKeyDown, KeySpace);
+            keys->Queue(EventKeyDown, KeyEscape);
+        };
+        EXPECT_THROW(screen(), TPlayAgain);
+        drawing->frameEnded = nullptr;
+        EXPECT_EQ(Count("Flip"), 1) << "the pass that sees Space presents nothing";
+        EXPECT_EQ(TakeKeyPresses(KeyEscape), 1) << "left for the frame loop";
+        keys->Queue(EventKeyUp, KeySpace);
+        keys->Queue(EventKeyUp, KeyEscape);
+    }
+}
+
+TEST_F(ScreensTest, SpacePressedBeforeAnEndScreenOpenedDoesNotSkipIt) {
+    WritePicture("end.png");
+    int passes = 0;
+    drawing->frameEnded = [&] {
+        if (++passes == 3) {
+            keys->Queue(EventKeyDown, KeyEscape);
+        }
+    };
+    EXPECT_EXIT(
+        {
+            keys->Queue(EventKeyDown, KeySpace);
+            keys->Queue(EventKeyUp, KeySpace);
+            LoseScreen();
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ScreensTest, StartMessagesAreRedAndLeaveWhite) {

@@ -166,7 +166,6 @@ TEST_F(SDLGameControllerTest, EveryControlHoldsItsKeyAndCountsAsAPress) {
         {"X", false, SDL_CONTROLLER_BUTTON_X, 0, 67},
         {"Y", false, SDL_CONTROLLER_BUTTON_Y, 0, 77},
         {"left shoulder", false, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0, 162},
-        {"Start", false, SDL_CONTROLLER_BUTTON_START, 0, 32},
         {"Back", false, SDL_CONTROLLER_BUTTON_BACK, 0, 27},
     };
     for (const auto& control : controls) {
@@ -178,6 +177,25 @@ TEST_F(SDLGameControllerTest, EveryControlHoldsItsKeyAndCountsAsAPress) {
         EXPECT_EQ(KeyHeld(control.key), 0) << control.name;
         EXPECT_EQ(TakeKeyPresses(control.key), 1) << control.name;
     }
+}
+
+TEST_F(SDLGameControllerTest, StartHoldsSpaceForTheScreensAndPauseForPlay) {
+    ASSERT_TRUE(pad.Button(SDL_CONTROLLER_BUTTON_START, true)) << SDL_GetError();
+    EXPECT_EQ(Take(), (std::vector{Down(KeySpace), Down(KeyPause)}));
+    ASSERT_TRUE(pad.Button(SDL_CONTROLLER_BUTTON_START, false));
+    EXPECT_EQ(Take(), (std::vector{Up(KeySpace), Up(KeyPause)}));
+    // With the Pause key held on the keyboard, Start adds only Space.
+    Key(SDL_KEYDOWN, SDL_SCANCODE_PAUSE);
+    EXPECT_EQ(Take(), std::vector{Down(KeyPause)});
+    ASSERT_TRUE(pad.Button(SDL_CONTROLLER_BUTTON_START, true));
+    EXPECT_EQ(Take(), std::vector{Down(KeySpace)});
+    ASSERT_TRUE(pad.Button(SDL_CONTROLLER_BUTTON_START, false));
+    EXPECT_EQ(Take(), std::vector{Up(KeySpace)});
+    EXPECT_EQ(KeyHeld(KeyPause), 1);
+    EXPECT_EQ(TakeKeyPresses(KeySpace), 2);
+    EXPECT_EQ(TakeKeyPresses(KeyPause), 2);
+    Key(SDL_KEYUP, SDL_SCANCODE_PAUSE);
+    EXPECT_EQ(Take(), std::vector{Up(KeyPause)});
 }
 
 TEST_F(SDLGameControllerTest, OtherControlsHoldNothing) {
@@ -272,13 +290,13 @@ TEST_F(SDLGameControllerTest, UnpluggingLetsGoOfEveryKeyItHeldAlone) {
     ASSERT_TRUE(pad.Button(SDL_CONTROLLER_BUTTON_START, true));
     ASSERT_TRUE(second.Button(SDL_CONTROLLER_BUTTON_START, true));
     Key(SDL_KEYDOWN, SDL_SCANCODE_LEFT);
-    EXPECT_EQ(Take().size(), 4u);
+    EXPECT_EQ(Take().size(), 5u) << "X, Up, Left, and Space and Pause for Start";
 
     pad.Unplug();
     auto released = Take();
     std::sort(released.begin(), released.end(),
               [](const auto& a, const auto& b) { return a.key < b.key; });
-    // Space stays held by the other controller, Left by the keyboard.
+    // Space and Pause stay held by the other controller, Left by the keyboard.
     EXPECT_EQ(released, (std::vector{Up(KeyUp), Up(67)}));
     EXPECT_EQ(KeyHeld(32), 1);
     EXPECT_EQ(KeyHeld(KeyLeft), 1);

@@ -249,6 +249,14 @@ void ShadeBand(TPixmap& canvas, int32_t top, int32_t bottom, double darkness) {
     }
 }
 
+// The keys that lead on from an end screen, on two lines in its lower part,
+// clear of the game's own text at the top.
+void DrawEndScreenKeys(TPixmap& canvas) {
+    ShadeBand(canvas, 96, 120, 0.75);
+    DrawCentredHint(canvas, "SPACE: PLAY AGAIN", 100, 0xFFFFE56E);
+    DrawCentredHint(canvas, "ESC: QUIT", 110, 0xFFC8C8D0);
+}
+
 } // namespace
 
 std::shared_ptr<TPixmap> PaintTitleScreen() {
@@ -288,8 +296,7 @@ std::shared_ptr<TPixmap> PaintLoseScreen() {
     DrawSprite(*screen, *SmokeFrame(1), 80, 48, 2);
     DrawSprite(*screen, *SmokeFrame(2), 62, 36, 3);
     ShadeBand(*screen, 0, 34, 0.85);
-    ShadeBand(*screen, 106, 120, 0.75);
-    DrawCentredHint(*screen, "ESC TO QUIT", 111, 0xFFC8C8D0);
+    DrawEndScreenKeys(*screen);
     return screen;
 }
 
@@ -314,7 +321,6 @@ std::shared_ptr<TPixmap> PaintWinScreen() {
     DrawSprite(*screen, *PaintCar(0), 6, 58, 2, 1, 0xFF505058);
     DrawSprite(*screen, *SmokeFrame(2), 4, 46, 2);
     ShadeBand(*screen, 0, 34, 0.85);
-    ShadeBand(*screen, 106, 120, 0.75);
-    DrawCentredHint(*screen, "ESC TO QUIT", 111, 0xFFC8C8D0);
+    DrawEndScreenKeys(*screen);
     return screen;
 }

@@ -15,9 +15,12 @@ inline constexpr int32_t ScreenHeight = 120;
 std::shared_ptr<TPixmap> PaintTitleScreen();
 
 // img/end.png: the wreck among police cars. The game writes "You Lose!" near
-// (30, 10) in its 8 x 16 font, so that band is left dark and plain.
+// (30, 10) in its 8 x 16 font, so that band is left dark and plain; the keys
+// that play again or quit are written in the lower part.
 std::shared_ptr<TPixmap> PaintLoseScreen();
 
 // img/win.png: the car at the open sewer with the money. The game writes
-// "You escaped!" at (10, 10) in green, so that band is left dark and plain.
+// "You escaped!" at (10, 10) in green, so that band is left dark and plain;
+// the keys that play again or quit are written in the lower part, as on the
+// lose picture.
 std::shared_ptr<TPixmap> PaintWinScreen();
