@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing and testing need.
-# Does nothing when every one of them is already present.
+# Does nothing when every one of them is already present. The Windows
+# version's cross compiler, Wine and the rest (scripts/windows.sh) are left
+# out when SEWER_SKIP_WINDOWS=1.
 set -euo pipefail
 
 packages=(
@@ -21,6 +23,21 @@ packages=(
     # locale sources, for the number-reading test under a comma locale
     locales
 )
+
+windows_packages=(
+    # the cross compiler (its POSIX thread model, for std::thread), zlib for
+    # Windows, and the tools to fetch and unpack Debian's libpng sources
+    g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
+    debian-archive-keyring dpkg-dev googletest
+    # the Windows programs run under Wine in the tests
+    wine wine64
+    # a sound server to record what the Windows sound driver plays, and the
+    # installer's compiler
+    pulseaudio pulseaudio-utils nsis
+)
+if [ "${SEWER_SKIP_WINDOWS:-0}" != 1 ]; then
+    packages+=("${windows_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

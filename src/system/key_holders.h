@@ -10,6 +10,14 @@
 #include <map>
 #include <set>
 
+// A change the input layer sees: EventKeyDown or EventKeyUp of one key code.
+struct TKeyTransition {
+    int32_t id;
+    int32_t key;
+
+    bool operator==(const TKeyTransition&) const = default;
+};
+
 struct TKeyHolder {
     int32_t device = 0;  // the keyboard, or one controller
     int32_t control = 0; // a button or an axis direction of that device

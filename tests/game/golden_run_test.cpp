@@ -31,7 +31,6 @@
 #include "world/city.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -90,10 +89,11 @@ public:
             _keysOfFrame.insert(_keysOfFrame.end(), span.frames, span.keys);
         }
         // What the game prints goes to a file of its own, read back a frame at a time.
-        if (!std::freopen(_printedPath.c_str(), "w", stdout)) {
+        // Both as bytes: the game's lines end in CR LF on every platform.
+        if (!std::freopen(_printedPath.c_str(), "wb", stdout)) {
             std::_Exit(EXIT_FAILURE);
         }
-        _printed.open(_printedPath);
+        _printed.open(_printedPath, std::ios::binary);
         _workingDirectory = TextToUtf8(WorkingDirectory());
     }
 
@@ -233,6 +233,9 @@ private:
     std::string NewlyPrinted() {
         std::fflush(stdout);
         _printed.clear();
+        // Some C++ libraries (MinGW's) read nothing more after the end of a
+        // file until the stream is positioned again.
+        _printed.seekg(0, std::ios::cur);
         std::string text, line;
         while (std::getline(_printed, line)) {
             for (auto at = line.find(_workingDirectory); at != std::string::npos;
@@ -325,8 +328,9 @@ class GoldenRun : public ::testing::TestWithParam<TGoldenRun> {};
 
 TEST_P(GoldenRun, PlaysAsCheckedIn) {
     const TGoldenRun& run = GetParam();
-    const auto trace = std::filesystem::temp_directory_path() /
-                       ("sewer-golden-" + std::to_string(getpid()) + "-" + run.name + ".trace");
+    // Named alike in the death test's child, which on Windows is this program
+    // started again: beside the test, in its own build directory.
+    const auto trace = std::filesystem::current_path() / ("golden-" + run.name + ".trace");
     const auto golden = std::filesystem::path(SEWER_GOLDEN_DIR) / (run.name + ".trace");
 
     EXPECT_EXIT(TGoldenPlay(run, trace.string()).Play(), ::testing::ExitedWithCode(0), "")

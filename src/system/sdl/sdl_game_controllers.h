@@ -14,14 +14,6 @@
 #include <set>
 #include <vector>
 
-// A change the input layer sees: EventKeyDown or EventKeyUp of one key code.
-struct TKeyTransition {
-    int32_t id;
-    int32_t key;
-
-    bool operator==(const TKeyTransition&) const = default;
-};
-
 class TSDLGameControllers {
 public:
     // How far a stick or trigger must move, out of 32767, before it holds its
