@@ -16,7 +16,7 @@
 set -uo pipefail
 
 bin=$(cd "$1" && pwd)
-linux_bin=${2:-}
+linux_bin=${2:+$(cd "$2" && pwd)}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../game/shell_checks.sh"
 
