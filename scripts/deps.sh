@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing and testing need.
-# Does nothing when every one of them is already present. The Windows
-# version's cross compiler, Wine and the rest (scripts/windows.sh) are left
-# out when SEWER_SKIP_WINDOWS=1.
+# Does nothing when every one of them is already present. With the argument
+# "windows" it adds what the Windows version needs (scripts/windows.sh): the
+# cross compiler, Wine and the rest.
 set -euo pipefail
 
 packages=(
@@ -35,7 +35,7 @@ windows_packages=(
     # installer's compiler
     pulseaudio pulseaudio-utils nsis
 )
-if [ "${SEWER_SKIP_WINDOWS:-0}" != 1 ]; then
+if [ "${1:-}" = windows ]; then
     packages+=("${windows_packages[@]}")
 fi
 

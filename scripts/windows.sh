@@ -20,7 +20,7 @@ jobs=$(nproc)
 run_tests=0
 [ "${1:-}" = --test ] && run_tests=1
 
-SEWER_SKIP_WINDOWS=0 "$root/scripts/deps.sh"
+"$root/scripts/deps.sh" windows
 mkdir -p "$third_party"
 
 # The same archive as the machine's own Debian entry, for source packages.
