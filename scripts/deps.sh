@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing need, and
-# those named as arguments (for the builds that need more, such as the
-# Windows releases). Does nothing when every one of them is already present.
+# Installs the Debian packages that building, playing and testing need.
+# Does nothing when every one of them is already present. With the argument
+# "windows" it adds what the Windows version needs (scripts/windows.sh): the
+# cross compiler, Wine and the rest.
 set -euo pipefail
 
 packages=(
@@ -21,8 +22,25 @@ packages=(
     dpkg-dev file lintian
     # locale sources, for the number-reading test under a comma locale
     locales
-    "$@"
 )
+
+windows_packages=(
+    # the cross compiler (its POSIX thread model, for std::thread), zlib for
+    # Windows, and the tools to fetch and unpack Debian's libpng sources
+    g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
+    debian-archive-keyring dpkg-dev googletest
+    # the Windows programs run under Wine in the tests
+    wine wine64
+    # a sound server to record what the Windows sound driver plays, and the
+    # installer's compiler
+    pulseaudio pulseaudio-utils nsis
+    # the icon of the Windows program, made from the generated pictures, and
+    # the installer test's shortcut reader
+    icoutils python3
+)
+if [ "${1:-}" = windows ]; then
+    packages+=("${windows_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

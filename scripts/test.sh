@@ -3,7 +3,10 @@
 # then builds the suite again with the sanitizers and runs it once more.
 # BUILD_DIR chooses the build directory (default: build/test); the sanitizer
 # build goes to SANITIZE_BUILD_DIR (default: BUILD_DIR with -sanitize added).
-# SEWER_SKIP_SANITIZE=1 runs the normal build only.
+# SEWER_SKIP_SANITIZE=1 runs the normal build only. The Windows version is
+# cross-built and tested under Wine after the normal build (scripts/windows.sh,
+# into WINDOWS_BUILD_DIR, default build/windows); SEWER_SKIP_WINDOWS=1 leaves
+# it out.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,6 +30,10 @@ cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSEWER_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$build_dir" --parallel "$jobs"
 run_suite "$build_dir" 300
+
+if [ "${SEWER_SKIP_WINDOWS:-0}" != 1 ]; then
+    SEWER_LINUX_BIN_DIR="$build_dir/bin" "$root/scripts/windows.sh" --test
+fi
 
 [ "${SEWER_SKIP_SANITIZE:-0}" = 1 ] && exit 0
 

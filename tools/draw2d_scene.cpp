@@ -18,8 +18,8 @@
 #include "graphics/text_drawing.h"
 #include "pixmap/png_writer.h"
 #include "system/input_state.h"
+#include "system/platform_startup.h"
 #include "system/program_startup.h"
-#include "system/sdl/sdl_program_startup.h"
 #include "util/clock.h"
 #include "util/runtime_error.h"
 #include "util/utf8.h"
@@ -153,5 +153,5 @@ int main(int argc, char** argv) {
     // Start-up moves into the program's directory: fix the path before.
     OutputPath = std::filesystem::absolute(argv[1]).string();
     HoldSeconds = argc == 3 ? std::atoi(argv[2]) : 0;
-    StartSDLProgram(argc, argv, Run);
+    StartWindowedProgram(argc, argv, Run);
 }

@@ -7,8 +7,8 @@
 #include "graphics/graphics_context.h"
 #include "graphics/native/gl_graphics.h"
 #include "system/input_state.h"
+#include "system/platform_startup.h"
 #include "system/program_startup.h"
-#include "system/sdl/sdl_program_startup.h"
 #include "util/runtime_error.h"
 
 #include <GL/gl.h>
@@ -77,5 +77,5 @@ void Measure() {
 } // namespace
 
 int main(int argc, char** argv) {
-    StartSDLProgram(argc, argv, Measure);
+    StartWindowedProgram(argc, argv, Measure);
 }

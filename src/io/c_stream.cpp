@@ -1,6 +1,6 @@
 #include "io/c_stream.h"
 
-#include "util/utf8.h"
+#include "io/c_file_open.h"
 
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -19,7 +19,7 @@ std::shared_ptr<TCStream> TCStream::OpenFile(const Text& path, bool readable, bo
     }
     Text slashed = path;
     std::replace(slashed.begin(), slashed.end(), u'\\', u'/');
-    FILE* handle = std::fopen(TextToUtf8(slashed).c_str(), openMode);
+    FILE* handle = OpenCFile(slashed, openMode);
     if (!handle) {
         return nullptr;
     }

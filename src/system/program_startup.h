@@ -23,8 +23,26 @@ inline constexpr char16_t DefaultProgramTitle[] = u"Strato Application";
 // no "/" gives the empty text.
 Text ProgramDirectoryOf(const Text& path);
 
-// Runs the start-up (crash reporting, SIGPIPE ignored, the program's path and
-// directory, the working directory changed to it, the default title) and then
-// `program`, ending the process as RunProgram does: status 0 when `program`
-// returns, 255 after an uncaught runtime error. Never returns.
+// The same rule on a path in the platform's own characters.
+template <typename String>
+String ProgramDirectoryOfPath(const String& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == String::npos) {
+        return String();
+    }
+    if (slash == 0 || path[slash - 1] == ':') {
+        return path.substr(0, slash + 1);
+    }
+    return path.substr(0, slash);
+}
+
+// Records the program file's path ("/" separators) and so its directory, and
+// sets the default title: the platform's start-up does this first.
+void SetProgramPath(const Text& path);
+
+// Runs the platform's start-up (crash reporting, the termination requests of
+// a terminal, the program's path and directory, the working directory changed
+// to it, the default title) and then `program`, ending the process as
+// RunProgram does: status 0 when `program` returns, 255 after an uncaught
+// runtime error. Never returns.
 [[noreturn]] void StartProgram(int argc, char** argv, const std::function<void()>& program);

@@ -1,5 +1,7 @@
 #include "util/numeric.h"
 
+#include "util/trigonometry.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -22,11 +24,13 @@ int32_t TruncToInt(double x) {
     return static_cast<int32_t>(x); // C++ conversion truncates toward zero
 }
 
+// The sine, cosine and arctangents decide where the cars go: they are the
+// engine's own, so that a seed gives the same game on every platform.
 double SinDeg(double degrees) {
-    return std::sin(degrees * RadiansPerDegree);
+    return Sine(degrees * RadiansPerDegree);
 }
 double CosDeg(double degrees) {
-    return std::cos(degrees * RadiansPerDegree);
+    return Cosine(degrees * RadiansPerDegree);
 }
 double TanDeg(double degrees) {
     return std::tan(degrees * RadiansPerDegree);
@@ -38,12 +42,12 @@ double ACosDeg(double x) {
     return std::acos(x) * DegreesPerRadian;
 }
 double ATanDeg(double x) {
-    return std::atan(x) * DegreesPerRadian;
+    return ArcTangent(x) * DegreesPerRadian;
 }
 double ATan2Deg(double y, double x) {
     // atan2 gives -pi for a negative zero y (or one too small to move the
     // result off -pi) left of the origin; that direction is +180 degrees.
-    const double degrees = std::atan2(y, x) * DegreesPerRadian;
+    const double degrees = ArcTangent2(y, x) * DegreesPerRadian;
     return degrees <= -180.0 ? 180.0 : degrees;
 }
 double SquareRoot(double x) {

@@ -1,11 +1,9 @@
 #include "util/text.h"
 
+#include "util/c_decimal.h"
 #include "util/lower_case_table.h"
 
-#include <locale.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -138,9 +136,7 @@ float TextToFloat(const Text& text) {
     if (literal.empty()) {
         return 0.0f;
     }
-    // The point is always '.', whatever locale the program has chosen.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return static_cast<float>(strtod_l(literal.c_str(), nullptr, cLocale));
+    return static_cast<float>(ParseCDecimal(literal));
 }
 
 int FindText(const Text& text, const Text& sub, int start) {

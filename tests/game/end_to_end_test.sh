@@ -18,30 +18,6 @@ copy_game() {
     cp -r "$bin/sewer-run" "$bin/img" "$bin/car2.wav" "$bin/explo.wav" "$dir/"
 }
 
-wait_for_window() {
-    local window=""
-    for _ in $(seq 1 150); do
-        window=$(xdotool search --name '^Sewer Run$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && break
-        sleep 0.2
-    done
-    echo "$window"
-}
-
-# The program ends its lines with CR LF.
-has_line() {
-    tr -d '\r' <"$1" | grep -q -- "$2"
-}
-
-wait_for_line() {
-    local file=$1 pattern=$2
-    for _ in $(seq 1 100); do
-        has_line "$file" "$pattern" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 count_lines() {
     tr -d '\r' <"$1" | grep -c -- "$2"
 }

@@ -33,7 +33,6 @@
 #include "world/city.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -94,10 +93,11 @@ public:
             _keysOfFrame.insert(_keysOfFrame.end(), span.frames, span.keys);
         }
         // What the game prints goes to a file of its own, read back a frame at a time.
-        if (!std::freopen(_printedPath.c_str(), "w", stdout)) {
+        // Both as bytes: the game's lines end in CR LF on every platform.
+        if (!std::freopen(_printedPath.c_str(), "wb", stdout)) {
             std::_Exit(EXIT_FAILURE);
         }
-        _printed.open(_printedPath);
+        _printed.open(_printedPath, std::ios::binary);
         _workingDirectory = TextToUtf8(WorkingDirectory());
     }
 
@@ -245,6 +245,9 @@ private:
     std::string NewlyPrinted() {
         std::fflush(stdout);
         _printed.clear();
+        // Some C++ libraries (MinGW's) read nothing more after the end of a
+        // file until the stream is positioned again.
+        _printed.seekg(0, std::ios::cur);
         std::string text, line;
         while (std::getline(_printed, line)) {
             for (auto at = line.find(_workingDirectory); at != std::string::npos;
@@ -345,8 +348,14 @@ namespace {
 
 // The run played in a child process, a line per presented frame.
 std::vector<std::string> Played(const TGoldenRun& run) {
-    const auto trace = std::filesystem::temp_directory_path() /
-                       ("sewer-golden-" + std::to_string(getpid()) + "-" + run.name + ".trace");
+    // Named alike in the death test's child, which on Windows is this program
+    // started again, and apart for every test, which ctest may run side by
+    // side: beside the tests, in their own build directory.
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string testName = std::string(test->test_suite_name()) + "-" + test->name();
+    std::replace(testName.begin(), testName.end(), '/', '-');
+    const auto trace =
+        std::filesystem::current_path() / ("golden-" + testName + "-" + run.name + ".trace");
     EXPECT_EXIT(TGoldenPlay(run, trace.string()).Play(), ::testing::ExitedWithCode(0), "")
         << "the run's last lines are in " << trace;
     const auto played = Lines(trace);

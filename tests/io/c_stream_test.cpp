@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -74,7 +78,11 @@ TEST(CStream, OpensBackslashPathsAndRefusesMissingFilesAndDirectories) {
 
 TEST(CStream, AHandleThatCannotSeekHasNoPosition) {
     int fds[2];
+#ifdef _WIN32
+    ASSERT_EQ(_pipe(fds, 256, _O_BINARY), 0);
+#else
     ASSERT_EQ(pipe(fds), 0);
+#endif
     ASSERT_EQ(write(fds[1], "ab", 2), 2);
     close(fds[1]);
     auto stream = TCStream::CreateWithCStream(fdopen(fds[0], "rb"), TCStream::MODE_READ);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -37,13 +38,19 @@ TEST(DirectoryListing, OpensOnlyExistingDirectories) {
 
 TEST(WorkingDirectory, IsTheCurrentDirectoryWithSlashes) {
     const Text cwd = WorkingDirectory();
-    EXPECT_EQ(cwd, Utf8ToText(std::filesystem::current_path().string()));
+    const std::u8string current = std::filesystem::current_path().u8string();
+    Text expected = Utf8ToText(std::string(current.begin(), current.end()));
+    std::replace(expected.begin(), expected.end(), u'\\', u'/');
+    EXPECT_EQ(cwd, expected);
     EXPECT_FALSE(cwd.ends_with(u'/') && cwd != u"/");
 }
 
 // A working directory that has been removed cannot be read; an empty text
 // would send the game looking for its pictures under "/img/".
 TEST(WorkingDirectory, RaisesARuntimeErrorWhenItCannotBeRead) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows does not let a process remove its working directory";
+#endif
     const std::filesystem::path previous = std::filesystem::current_path();
     TTempDirectory dir;
     std::filesystem::create_directory(dir.Path("gone"));

@@ -28,8 +28,14 @@ public:
     TTempDirectory(const TTempDirectory&) = delete;
     TTempDirectory& operator=(const TTempDirectory&) = delete;
 
-    std::filesystem::path Path(const std::string& name = "") const { return _root / name; }
-    Text TextPath(const std::string& name = "") const { return Utf8ToText(Path(name).string()); }
+    // Names are UTF-8, as the program's file names are on every platform.
+    std::filesystem::path Path(const std::string& name = "") const {
+        return _root / std::u8string(name.begin(), name.end());
+    }
+    Text TextPath(const std::string& name = "") const {
+        const std::u8string path = Path(name).u8string();
+        return Utf8ToText(std::string(path.begin(), path.end()));
+    }
 
     // Returns the file's path.
     Text WriteFile(const std::string& name, const std::string& bytes) const {

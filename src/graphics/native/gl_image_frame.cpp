@@ -10,6 +10,12 @@
 
 #include <GL/gl.h>
 
+// OpenGL 1.2's edge clamping; Windows' own header stops at 1.1, while its
+// drivers all take it.
+#ifndef GL_CLAMP_TO_EDGE
+#define GL_CLAMP_TO_EDGE 0x812F
+#endif
+
 #include <algorithm>
 
 namespace {

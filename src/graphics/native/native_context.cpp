@@ -1,6 +1,7 @@
 #include "graphics/native/native_context.h"
 
 #include "graphics/graphics_flags.h"
+#include "graphics/native/native_context_registry.h"
 #include "graphics/native/video_subsystem.h"
 #include "system/program_startup.h"
 #include "system/sdl/sdl_system_driver.h"
@@ -10,7 +11,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -34,23 +34,15 @@ struct TNativeContext {
     TGLContextHandle glContext;
 };
 
-struct TNativeState {
-    std::map<int32_t, std::unique_ptr<TNativeContext>> contexts;
-    int32_t current = 0;
-    int32_t lastHandle = 0;
-};
-
 // Deliberately never destroyed: graphics still open when the program ends
 // close themselves during static destruction and must find it intact.
-TNativeState& State() {
-    static auto* state = new TNativeState;
-    return *state;
+TNativeContextRegistry<TNativeContext>& Contexts() {
+    static auto* contexts = new TNativeContextRegistry<TNativeContext>;
+    return *contexts;
 }
 
 TNativeContext* Find(int32_t handle) {
-    auto& contexts = State().contexts;
-    const auto found = contexts.find(handle);
-    return found != contexts.end() ? found->second.get() : nullptr;
+    return Contexts().Find(handle);
 }
 
 // Started on first need, and tried again on the next if it failed (no
@@ -168,15 +160,11 @@ int32_t CreateWindowContext(int32_t width, int32_t height, int32_t depth, int32_
         RaiseRuntimeError(Utf8ToText(SDL_GetError()));
     }
     // Creation made the new context current; the current one stays as it was.
-    auto& state = State();
-    MakeCurrent(Find(state.current));
+    MakeCurrent(Contexts().Current());
 
     context->settings = {width, height, depth, hertz, flags};
     SDL_ShowWindow(context->window.get());
-
-    const int32_t handle = ++state.lastHandle;
-    state.contexts.emplace(handle, std::move(context));
-    return handle;
+    return Contexts().Add(std::move(context));
 }
 
 TGraphicsSettings NativeContextSettings(int32_t context) {
@@ -217,30 +205,16 @@ void SetNativePresentation(int32_t context, const TPresentation& presentation) {
 }
 
 void MakeNativeContextCurrent(int32_t context) {
-    auto& state = State();
-    TNativeContext* found = Find(context);
-    const int32_t handle = found ? context : 0;
-    if (handle == state.current) {
-        return;
-    }
-    state.current = handle;
-    MakeCurrent(found);
+    Contexts().MakeCurrent(context, MakeCurrent);
 }
 
 void CloseNativeContext(int32_t context) {
-    auto& state = State();
-    const auto found = state.contexts.find(context);
-    if (found == state.contexts.end()) {
-        return;
-    }
-    if (state.current == context) {
-        MakeNativeContextCurrent(0);
-    }
-    state.contexts.erase(found);
+    // The records' handles release the window and its context.
+    Contexts().Close(context, MakeCurrent, [](TNativeContext&) {});
 }
 
 void NativeFlip(int32_t sync) {
-    const TNativeContext* current = Find(State().current);
+    const TNativeContext* current = Contexts().Current();
     if (!current) {
         return;
     }

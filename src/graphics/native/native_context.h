@@ -1,7 +1,8 @@
 #pragma once
 
-// The native half of the OpenGL graphics: SDL windows with OpenGL contexts,
-// kept as plain records behind integer handles, and the display modes.
+// The native half of the OpenGL graphics: windows with OpenGL contexts, kept
+// as plain records behind integer handles, and the display modes. SDL's
+// (native_context.cpp) on Linux, Win32's and WGL's (../wgl/) on Windows.
 
 #include "graphics/graphics_driver.h"
 #include "graphics/graphics_mode.h"

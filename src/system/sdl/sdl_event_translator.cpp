@@ -6,8 +6,6 @@
 #include <SDL_keyboard.h>
 #include <SDL_mouse.h>
 
-#include <cmath>
-
 namespace {
 
 // Controllers are told apart by SDL's instance ids, which are never negative.
@@ -67,17 +65,13 @@ void TSDLEventTranslator::SetPointerMapping(Uint32 windowID, const TPointerMappi
 
 void TSDLEventTranslator::ToProgramPixel(Uint32 windowID, int32_t& x, int32_t& y) const {
     if (const auto found = _pointerMappings.find(windowID); found != _pointerMappings.end()) {
-        const TPointerMapping& m = found->second;
-        x = static_cast<int32_t>(std::floor((x - m.originX) / m.scaleX));
-        y = static_cast<int32_t>(std::floor((y - m.originY) / m.scaleY));
+        found->second.ToProgramPixel(x, y);
     }
 }
 
 void TSDLEventTranslator::ToWindowPoint(Uint32 windowID, int32_t& x, int32_t& y) const {
     if (const auto found = _pointerMappings.find(windowID); found != _pointerMappings.end()) {
-        const TPointerMapping& m = found->second;
-        x = static_cast<int32_t>(std::lround(m.originX + x * m.scaleX));
-        y = static_cast<int32_t>(std::lround(m.originY + y * m.scaleY));
+        found->second.ToWindowPoint(x, y);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "system/event.h"
 #include "system/key_holders.h"
+#include "system/pointer_mapping.h"
 #include "system/sdl/sdl_game_controllers.h"
 
 #include <SDL_events.h>
@@ -15,16 +16,6 @@
 #include <memory>
 #include <unordered_map>
 #include <vector>
-
-// Where the pixels of the window size a program asked for lie in an SDL
-// window's points, once the window has been resized or made full screen: a
-// pointer at point p is at window pixel (p - origin) / scale.
-struct TPointerMapping {
-    double originX = 0.0;
-    double originY = 0.0;
-    double scaleX = 1.0;
-    double scaleY = 1.0;
-};
 
 class TSDLEventTranslator {
 public:

@@ -1,5 +1,6 @@
 #include "system/sdl/sdl_program_startup.h"
 
+#include "system/platform_startup.h"
 #include "system/program_startup.h"
 #include "system/sdl/sdl_system_driver.h"
 
@@ -12,4 +13,8 @@ void StartSDLProgram(int argc, char** argv, const std::function<void()>& program
         }
         program();
     });
+}
+
+void StartWindowedProgram(int argc, char** argv, const std::function<void()>& program) {
+    StartSDLProgram(argc, argv, program);
 }

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows version (64-bit, MinGW-w64) into build/windows/
+# (WINDOWS_BUILD_DIR chooses another directory) and makes its two releases
+# there: sewer-run-<version>-windows-x64.zip, to unpack anywhere, and the
+# installer sewer-run-<version>-setup-x64.exe. With --test it then runs the
+# Windows test suite under Wine on a private virtual display. The game's title
+# frame is compared with a Linux build's: SEWER_LINUX_BIN_DIR names its bin/
+# (default: build/test/bin, when it has the title-frame program).
+#
+# Debian ships no libpng for Windows, so its own source package is fetched
+# (through a private package list: the machine's apt configuration is left
+# as it is), unpacked with Debian's patches and built once as a static
+# library inside the build directory; GoogleTest is built the same way from
+# Debian's sources. Both are kept between runs.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=${WINDOWS_BUILD_DIR:-$root/build/windows}
+third_party=$build_dir/third-party
+toolchain=$root/cmake/MinGW64Toolchain.cmake
+jobs=$(nproc)
+run_tests=0
+[ "${1:-}" = --test ] && run_tests=1
+
+"$root/scripts/deps.sh" windows
+mkdir -p "$third_party"
+
+# The same archive as the machine's own Debian entry, for source packages.
+debian_archive() {
+    local uri
+    uri=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
+    if [ -z "$uri" ]; then
+        uri=$(sed -n 's/^deb \(\[[^]]*\] \)\?\([^ ]*\) .*/\2/p' /etc/apt/sources.list 2>/dev/null |
+            head -n 1)
+    fi
+    echo "${uri:-http://deb.debian.org/debian}"
+}
+
+fetch_libpng_source() {
+    local apt_dir=$third_party/apt
+    mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
+    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $(debian_archive) bookworm main" \
+        >"$apt_dir/sources.list"
+    local options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
+        -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache" -qq)
+    # As root, apt would hand the download to its own user, who may not
+    # write into the build directory.
+    [ "$(id -u)" -eq 0 ] && options+=(-o APT::Sandbox::User=root)
+    apt-get "${options[@]}" update
+    rm -rf "$third_party/source" && mkdir -p "$third_party/source"
+    # apt-get source unpacks with dpkg-source -x, which applies Debian's patches.
+    (cd "$third_party/source" && apt-get "${options[@]}" source libpng1.6 >/dev/null)
+}
+
+build_libpng() {
+    [ -f "$third_party/lib/libpng16.a" ] && return
+    echo "Building libpng for Windows"
+    fetch_libpng_source
+    local source
+    source=$(find "$third_party/source" -mindepth 1 -maxdepth 1 -type d -name 'libpng1.6-*' | head -n 1)
+    cmake -S "$source" -B "$third_party/libpng-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$third_party" \
+        -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF >/dev/null
+    cmake --build "$third_party/libpng-build" --parallel "$jobs" >/dev/null
+    cmake --install "$third_party/libpng-build" >/dev/null
+}
+
+build_googletest() {
+    [ -f "$third_party/lib/libgtest.a" ] && return
+    echo "Building GoogleTest for Windows"
+    cmake -S /usr/src/googletest -B "$third_party/googletest-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$third_party" -DBUILD_GMOCK=OFF >/dev/null
+    cmake --build "$third_party/googletest-build" --parallel "$jobs" >/dev/null
+    cmake --install "$third_party/googletest-build" >/dev/null
+}
+
+build_libpng
+build_googletest
+
+linux_bin=${SEWER_LINUX_BIN_DIR:-}
+if [ -z "$linux_bin" ] && [ -x "$root/build/test/bin/title-frame" ]; then
+    linux_bin=$root/build/test/bin
+fi
+
+cmake -S "$root" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSEWER_WARNINGS_AS_ERRORS=ON \
+    -DSEWER_BUILD_BENCHMARKS=OFF -DSEWER_LINUX_BIN_DIR="$linux_bin" >/dev/null
+cmake --build "$build_dir" --parallel "$jobs"
+cmake --build "$build_dir" --target windows-dist
+
+[ "$run_tests" = 1 ] || exit 0
+
+# One Wine prefix for the whole run, its server kept up between the tests and
+# stopped at the end whatever happens.
+export WINEPREFIX=$build_dir/wine-prefix
+"$root/tests/windows/wine_prefix.sh"
+trap 'wineserver -k 2>/dev/null || true' EXIT
+wineserver -p
+export GALLIUM_DRIVER=llvmpipe
+(cd "$build_dir" && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    ctest --output-on-failure --parallel "$jobs" --timeout 300)
