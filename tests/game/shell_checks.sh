@@ -72,3 +72,10 @@ wait_for_line() {
     done
     return 1
 }
+
+# What a program under Wine wrote on standard error, without the lines the
+# host's ALSA library adds when Wine looks for a sound card on a machine that
+# has none: they are Wine's, never the program's, and Windows prints nothing.
+program_errors() {
+    grep -v '^ALSA lib ' "$1" || true
+}

@@ -155,9 +155,8 @@ else
     xdotool key Escape
     wait_for_game || fail "Escape did not end the program"
     [ "$status" = 0 ] || fail "the program ended with status $status after Escape"
-    if [ -s "$work/play.err" ]; then
-        fail "the session wrote on standard error: $(cat "$work/play.err")"
-    fi
+    errors=$(program_errors "$work/play.err")
+    [ -z "$errors" ] || fail "the session wrote on standard error: $errors"
 fi
 
 # --- Ctrl+C -------------------------------------------------------------------
@@ -175,7 +174,8 @@ if [ -n "$(wait_for_window)" ] && wait_for_line "$work/ctrlc.out" '^Done with ma
     wait_for_game || fail "Ctrl+C did not end the program"
     echo "Ctrl+C: status $status"
     [ "$status" = 130 ] || fail "Ctrl+C: status $status, not 130"
-    [ -s "$work/ctrlc.err" ] && fail "Ctrl+C wrote on standard error: $(cat "$work/ctrlc.err")"
+    errors=$(program_errors "$work/ctrlc.err")
+    [ -z "$errors" ] || fail "Ctrl+C wrote on standard error: $errors"
 else
     fail "Ctrl+C: no title"
     kill "$game" 2>/dev/null

@@ -35,10 +35,9 @@ unix_dir="$WINEPREFIX/drive_c/Spiele/Straßenjagd ✓"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sewer Run.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\SewerRun'
 
-timeout 120 wineboot --init >/dev/null 2>&1 && timeout 60 wineserver -w ||
+# A prefix of its own, set up as the other Windows tests' is.
+"$(dirname "$0")/../../windows/wine_prefix.sh" ||
     { echo "FAIL: the Wine prefix could not be made"; exit 1; }
-# Wine manages its windows itself, so that no window manager is needed.
-timeout 30 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
 
 # --- Silent install ------------------------------------------------------
 cp "$installer" "$WINEPREFIX/drive_c/setup.exe"
@@ -124,7 +123,9 @@ play() {
     wait "$game"
     local status=$?
     [ "$status" -eq 0 ] || fail "Escape ended the installed game with status $status"
-    [ ! -s "$work/err.txt" ] || fail "the installed game wrote to standard error: $(cat "$work/err.txt")"
+    local errors
+    errors=$(program_errors "$work/err.txt")
+    [ -z "$errors" ] || fail "the installed game wrote to standard error: $errors"
 }
 play
 
