@@ -35,7 +35,7 @@ function(sewer_add_windows_distribution target)
   add_custom_target(windows-stage
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}>
             -DASSETS=${CMAKE_RUNTIME_OUTPUT_DIRECTORY} -DDOCS=${work}/docs -DSTAGE=${stage}
-            -DLISTS=${work} -P ${source}/stage.cmake
+            -DLISTS=${work} -DSTRIP=${CMAKE_STRIP} -P ${source}/stage.cmake
     COMMENT "Laying out the files of the Windows release"
     VERBATIM)
   add_dependencies(windows-stage ${target} game-assets)

@@ -4,11 +4,16 @@
 #   PROGRAM  the built sewer-run.exe       ASSETS  the folder with img/ and the sounds
 #   DOCS     README.txt and LICENSE.txt    STAGE   the folder to fill (emptied first)
 #   LISTS    the folder for install-files.nsh and uninstall-files.nsh
+#   STRIP    the toolchain's strip, which takes the symbols and debugging
+#            information out of the released program: players have no use
+#            for them, and they are nine tenths of the built file
 
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
 file(COPY ${PROGRAM} ${ASSETS}/img ${ASSETS}/car2.wav ${ASSETS}/explo.wav ${DOCS}/README.txt
           ${DOCS}/LICENSE.txt DESTINATION ${STAGE})
+cmake_path(GET PROGRAM FILENAME program_name)
+execute_process(COMMAND ${STRIP} --strip-all ${STAGE}/${program_name} COMMAND_ERROR_IS_FATAL ANY)
 
 file(GLOB_RECURSE files RELATIVE ${STAGE} LIST_DIRECTORIES false ${STAGE}/*)
 list(SORT files)
