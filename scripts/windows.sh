@@ -96,12 +96,13 @@ export WINEPREFIX=$build_dir/wine-prefix
 "$root/tests/windows/wine_prefix.sh"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineserver -p
-# Wine's own services (the device and plug-and-play services and the rest)
-# start with the first program and stay up with the server, keeping every
-# file that program had open. Started here, they keep none of the tests'
-# output: ctest, which waits for whatever holds a test's output, would
-# otherwise wait for them until the test timed out.
-WINEDEBUG=-all timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+# Wine's own services (the device and plug-and-play services, the desktop
+# and the rest) start with the first program and stay up with the server,
+# keeping every file that program had open, and the desktop stays on the
+# display it started with. Started first, on the tests' display, they keep
+# none of the tests' output: ctest, which waits for whatever holds a test's
+# output, would otherwise wait for them until the test timed out.
 export GALLIUM_DRIVER=llvmpipe
-(cd "$build_dir" && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    ctest --output-on-failure --parallel "$jobs" --timeout 300)
+(cd "$build_dir" && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" sh -c '
+    WINEDEBUG=-all timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1
+    exec ctest --output-on-failure --parallel "$1" --timeout 300' sh "$jobs")
