@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, playing and testing need.
 # Does nothing when every one of them is already present. With the argument
 # "windows" it adds what the Windows version needs (scripts/windows.sh): the
-# cross compiler, Wine and the rest.
+# cross compiler, Wine and the rest; with "web", what the browser version
+# needs (scripts/web.sh): Emscripten and Chromium.
 set -euo pipefail
 
 packages=(
@@ -38,9 +39,17 @@ windows_packages=(
     # the installer test's shortcut reader
     icoutils python3
 )
-if [ "${1:-}" = windows ]; then
-    packages+=("${windows_packages[@]}")
-fi
+web_packages=(
+    # the compiler to WebAssembly, and the tools to fetch and unpack Debian's
+    # zlib and libpng sources
+    emscripten debian-archive-keyring dpkg-dev googletest
+    # the browser the page is tested in, headless
+    chromium
+)
+case "${1:-}" in
+windows) packages+=("${windows_packages[@]}") ;;
+web) packages+=("${web_packages[@]}") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

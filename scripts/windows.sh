@@ -23,41 +23,16 @@ run_tests=0
 [ "${1:-}" = --test ] && run_tests=1
 
 "$root/scripts/deps.sh" windows
+# shellcheck source=lib/debian_source.sh
+. "$root/scripts/lib/debian_source.sh"
 mkdir -p "$third_party"
-
-# The same archive as the machine's own Debian entry, for source packages.
-debian_archive() {
-    local uri
-    uri=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
-    if [ -z "$uri" ]; then
-        uri=$(sed -n 's/^deb \(\[[^]]*\] \)\?\([^ ]*\) .*/\2/p' /etc/apt/sources.list 2>/dev/null |
-            head -n 1)
-    fi
-    echo "${uri:-http://deb.debian.org/debian}"
-}
-
-fetch_libpng_source() {
-    local apt_dir=$third_party/apt
-    mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
-    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $(debian_archive) bookworm main" \
-        >"$apt_dir/sources.list"
-    local options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
-        -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache" -qq)
-    # As root, apt would hand the download to its own user, who may not
-    # write into the build directory.
-    [ "$(id -u)" -eq 0 ] && options+=(-o APT::Sandbox::User=root)
-    apt-get "${options[@]}" update
-    rm -rf "$third_party/source" && mkdir -p "$third_party/source"
-    # apt-get source unpacks with dpkg-source -x, which applies Debian's patches.
-    (cd "$third_party/source" && apt-get "${options[@]}" source libpng1.6 >/dev/null)
-}
 
 build_libpng() {
     [ -f "$third_party/lib/libpng16.a" ] && return
     echo "Building libpng for Windows"
-    fetch_libpng_source
+    fetch_debian_sources "$third_party" libpng1.6
     local source
-    source=$(find "$third_party/source" -mindepth 1 -maxdepth 1 -type d -name 'libpng1.6-*' | head -n 1)
+    source=$(debian_source_dir "$third_party" libpng1.6)
     cmake -S "$source" -B "$third_party/libpng-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$third_party" \
         -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF >/dev/null

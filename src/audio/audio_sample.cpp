@@ -15,7 +15,9 @@ std::shared_ptr<TAudioSample> TAudioSample::Create(int32_t length, int32_t hertz
     if (length < 0 || bytes > std::numeric_limits<int32_t>::max()) {
         RaiseRuntimeError(u"Audio sample size out of range");
     }
-    auto owned = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(bytes));
+    // Left uninitialised, as the loaders fill it at once (written out: the
+    // browser's C++ library has no make_unique_for_overwrite).
+    std::unique_ptr<uint8_t[]> owned(new uint8_t[static_cast<size_t>(bytes)]);
     std::shared_ptr<TAudioSample> sample(
         new TAudioSample(owned.get(), length, hertz, format, static_cast<int32_t>(bytes)));
     sample->_owned = std::move(owned);

@@ -2,10 +2,8 @@
 
 #include "audio/audio_failure.h"
 #include "audio/mixer_units.h"
+#include "audio/openal/openal_soft_extensions.h"
 #include "audio/openal/quiet_device_probe.h"
-
-#include <AL/al.h>
-#include <AL/alext.h>
 
 #include <vector>
 
@@ -59,39 +57,14 @@ ALuint SideBuffer(const void* data, int32_t bytes, int32_t channels, int32_t bit
 // same mixing period: the two voices of a source never differ in pitch.
 class TBatchedUpdates {
 public:
-    TBatchedUpdates() {
-        if (Defer()) {
-            Defer()();
-        }
-    }
-    ~TBatchedUpdates() {
-        if (Process()) {
-            Process()();
-        }
-    }
+    TBatchedUpdates() { DeferSourceUpdates(); }
+    ~TBatchedUpdates() { ProcessSourceUpdates(); }
     TBatchedUpdates(const TBatchedUpdates&) = delete;
     TBatchedUpdates& operator=(const TBatchedUpdates&) = delete;
-
-private:
-    static LPALDEFERUPDATESSOFT Defer() {
-        static const auto defer =
-            reinterpret_cast<LPALDEFERUPDATESSOFT>(alGetProcAddress("alDeferUpdatesSOFT"));
-        return defer;
-    }
-    static LPALPROCESSUPDATESSOFT Process() {
-        static const auto process =
-            reinterpret_cast<LPALPROCESSUPDATESSOFT>(alGetProcAddress("alProcessUpdatesSOFT"));
-        return process;
-    }
 };
 
 void ClearError() {
     alGetError();
-}
-
-template <typename Proc>
-Proc LoopbackProc(const char* name) {
-    return reinterpret_cast<Proc>(alcGetProcAddress(nullptr, name));
 }
 
 // Makes the context on the device and makes it current; closes the device
@@ -132,30 +105,11 @@ std::unique_ptr<TOpenALMixer> TOpenALMixer::OpenDefaultDevice(Text& why) {
 }
 
 std::unique_ptr<TOpenALMixer> TOpenALMixer::OpenLoopback(int32_t hertz) {
-    if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) {
+    const TLoopbackDevice loopback = OpenLoopbackDevice(hertz);
+    if (!loopback.device) {
         return nullptr;
     }
-    const auto openLoopback =
-        LoopbackProc<LPALCLOOPBACKOPENDEVICESOFT>("alcLoopbackOpenDeviceSOFT");
-    const auto isFormatSupported =
-        LoopbackProc<LPALCISRENDERFORMATSUPPORTEDSOFT>("alcIsRenderFormatSupportedSOFT");
-    ALCdevice* device = openLoopback && isFormatSupported ? openLoopback(nullptr) : nullptr;
-    if (!device) {
-        return nullptr;
-    }
-    if (!isFormatSupported(device, hertz, ALC_STEREO_SOFT, ALC_SHORT_SOFT)) {
-        alcCloseDevice(device);
-        return nullptr;
-    }
-    // Pairs of attribute and value: 16-bit signed stereo at `hertz`.
-    const ALCint attributes[] = {
-        ALC_FREQUENCY,  hertz, ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
-        ALC_SHORT_SOFT, 0};
-    ALCcontext* context = StartContext(device, attributes);
-    if (!context) {
-        return nullptr;
-    }
-    return std::unique_ptr<TOpenALMixer>(new TOpenALMixer(device, context, true));
+    return std::unique_ptr<TOpenALMixer>(new TOpenALMixer(loopback.device, loopback.context, true));
 }
 
 TOpenALMixer::~TOpenALMixer() {
@@ -218,7 +172,7 @@ uint32_t TOpenALMixer::CreateSource(uint32_t buffer) {
     for (const size_t side : {LeftHalf, RightHalf}) {
         alSourcei(voices[side], AL_BUFFER, static_cast<ALint>(found->second.sides[side]));
         // Straight to the output channels: no placing, no distance.
-        alSourcei(voices[side], AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+        SendStraightToOutputs(voices[side]);
         alSourcei(voices[side], AL_SOURCE_RELATIVE, AL_TRUE);
         alSourcef(voices[side], AL_ROLLOFF_FACTOR, 0.0f);
     }
@@ -312,6 +266,5 @@ void TOpenALMixer::RenderStereo16(int16_t* out, int32_t frames) {
     if (!_loopback) {
         return;
     }
-    static const auto render = LoopbackProc<LPALCRENDERSAMPLESSOFT>("alcRenderSamplesSOFT");
-    render(_device, out, frames);
+    RenderLoopback(_device, out, frames);
 }

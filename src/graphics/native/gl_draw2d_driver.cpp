@@ -6,6 +6,7 @@
 #include "graphics/graphics_flags.h"
 #include "graphics/native/gl_graphics.h"
 #include "graphics/native/gl_image_frame.h"
+#include "graphics/native/gl_paths.h"
 #include "graphics/native/native_context.h"
 #include "graphics/oval_outline.h"
 #include "pixmap/pixmap_transform.h"
@@ -96,7 +97,7 @@ void TGLDraw2DDriver::_UpdatePresentation(bool force) {
     glViewport(picture.x, presentation.drawableHeight - picture.y - picture.h, picture.w,
                picture.h);
     _ApplyClip();
-    glLineWidth(static_cast<float>(_lineWidth * presentation.scaleY));
+    ApplyLineWidth(static_cast<float>(_lineWidth * presentation.scaleY));
     SetNativePresentation(_nativeContext, presentation);
 }
 
@@ -202,7 +203,7 @@ void TGLDraw2DDriver::SetTransform(float ix, float iy, float jx, float jy) {
 
 void TGLDraw2DDriver::SetLineWidth(float width) {
     _lineWidth = width;
-    glLineWidth(static_cast<float>(width * _presentation.scaleY));
+    ApplyLineWidth(static_cast<float>(width * _presentation.scaleY));
 }
 
 void TGLDraw2DDriver::Cls() {
@@ -221,10 +222,8 @@ void TGLDraw2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx,
     DisableTexture();
     const TDrawPoint from = _transform.Apply(x0, y0, tx, ty);
     const TDrawPoint to = _transform.Apply(x1, y1, tx, ty);
-    glBegin(GL_LINES);
-    glVertex2f(from.x + 0.5f, from.y + 0.5f);
-    glVertex2f(to.x + 0.5f, to.y + 0.5f);
-    glEnd();
+    DrawLineSegment({from.x + 0.5f, from.y + 0.5f}, {to.x + 0.5f, to.y + 0.5f},
+                    static_cast<float>(_lineWidth * _presentation.scaleY), _PixelRowPlacement());
 }
 
 void TGLDraw2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) {
@@ -239,7 +238,7 @@ void TGLDraw2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx,
 
 void TGLDraw2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx, float ty) {
     DisableTexture();
-    glBegin(GL_POLYGON);
+    glBegin(ConvexFillPrimitive());
     for (const TDrawPoint& point : OvalOutline(x0, y0, x1, y1)) {
         Vertex(_transform.Apply(point.x, point.y, tx, ty));
     }
@@ -251,7 +250,7 @@ void TGLDraw2DDriver::DrawPoly(std::span<const float> xy, float hx, float hy, fl
         return;
     }
     DisableTexture();
-    glBegin(GL_POLYGON);
+    glBegin(ConvexFillPrimitive());
     for (size_t i = 0; i < xy.size(); i += 2) {
         Vertex(_transform.Apply(xy[i] + hx, xy[i + 1] + hy, tx, ty));
     }
@@ -265,18 +264,16 @@ void TGLDraw2DDriver::DrawPixmap(const TPixmap& pixmap, int32_t x, int32_t y) {
     DisableTexture();
     const TBlendOverride opaque(*this, _blend, BlendOpaque);
     const auto rgba = pixmap.Convert(FormatRGBA8888);
-    // The raster position starts at the picture's top-left corner; glBitmap
-    // moves it by drawable pixels, whatever the logical size. Rows are drawn
-    // downwards from there, each window pixel as large as it is shown.
-    const auto zoomX = static_cast<float>(_presentation.scaleX);
-    const auto zoomY = static_cast<float>(_presentation.scaleY);
-    glPixelZoom(zoomX, -zoomY);
-    glRasterPos2i(0, 0);
-    glBitmap(0, 0, 0, 0, static_cast<float>(x) * zoomX, static_cast<float>(-y) * zoomY, nullptr);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, rgba->pitch / 4);
-    glDrawPixels(rgba->width, rgba->height, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelZoom(1.0f, 1.0f);
+    DrawPixelRows(*rgba, x, y, _PixelRowPlacement());
+    // The rows may have bound a texture of their own.
+    glBindTexture(GL_TEXTURE_2D, _boundTexture);
+    _SendColour();
+}
+
+TPixelRowPlacement TGLDraw2DDriver::_PixelRowPlacement() const {
+    return {static_cast<float>(_presentation.scaleX), static_cast<float>(_presentation.scaleY),
+            _logicalWidth / static_cast<float>(_windowWidth),
+            _logicalHeight / static_cast<float>(_windowHeight)};
 }
 
 std::shared_ptr<TPixmap> TGLDraw2DDriver::GrabPixmap(int32_t x, int32_t y, int32_t w, int32_t h) {

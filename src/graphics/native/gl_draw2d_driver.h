@@ -12,6 +12,7 @@
 #include "graphics/draw2d_driver.h"
 #include "graphics/draw2d_graphics.h"
 #include "graphics/draw_transform.h"
+#include "graphics/native/gl_paths.h"
 #include "graphics/presentation.h"
 #include "util/text.h"
 
@@ -64,6 +65,7 @@ public:
 
 private:
     void _SendColour() const;
+    TPixelRowPlacement _PixelRowPlacement() const;
     // Reads the drawable's size and, when the presentation changes (or
     // always, when forced), shows the picture there from now on.
     void _UpdatePresentation(bool force);

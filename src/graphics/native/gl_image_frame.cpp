@@ -4,6 +4,7 @@
 #include "graphics/image.h"
 #include "graphics/native/dead_textures.h"
 #include "graphics/native/gl_draw2d_driver.h"
+#include "graphics/native/gl_paths.h"
 #include "graphics/texture_layout.h"
 #include "pixmap/pixmap_transform.h"
 #include "util/runtime_error.h"
@@ -19,24 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-// The largest texture of at most width x height that the implementation
-// accepts: each side above 1 is halved until it does.
-void FitTextureSize(int32_t& width, int32_t& height) {
-    for (;;) {
-        glTexImage2D(GL_PROXY_TEXTURE_2D, 0, 4, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     nullptr);
-        GLint accepted = 0;
-        glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &accepted);
-        if (accepted != 0) {
-            return;
-        }
-        if (width == 1 && height == 1) {
-            RaiseRuntimeError(u"Unable to calculate tex size");
-        }
-        NextMipmapSize(width, height);
-    }
-}
 
 void SetFilters(int32_t flags) {
     const bool smooth = (flags & ImageSmooth) != 0;
