@@ -110,6 +110,44 @@ TEST_F(Draw2DRenderTest, OneLogicalUnitIsFiveByFivePixels) {
     ExpectOnly(*Shot(), {15, 35, 20, 40}, Red);
 }
 
+TEST_F(Draw2DRenderTest, ShapesAcrossThePicturesEdgeShowTheirInsideAndThoseBeyondItNothing) {
+    // Shapes wholly outside the picture are never sent to OpenGL: the test
+    // draws right at each edge, where skipping one too many would show.
+    SetLogicalSize(160, 120);
+    SetDrawColour(255, 0, 0);
+    FillRect(-2, 10, 3, 2); // one unit inside on the left
+    ExpectOnly(*Shot(), {0, 50, 5, 60}, Red);
+
+    ClearScreen();
+    FillRect(159, 118, 5, 5); // the bottom-right unit only
+    ExpectOnly(*Shot(), {795, 590, 800, 600}, Red);
+
+    ClearScreen();
+    FillRect(-3, 10, 3, 2);  // ends on the left edge
+    FillRect(160, 10, 3, 2); // starts on the right edge
+    FillRect(10, -2, 3, 2);  // ends on the top edge
+    FillRect(10, 120, 3, 2); // starts on the bottom edge
+    ExpectOnly(*Shot(), {0, 0, 0, 0}, Red);
+
+    // Turned, its corners lie beyond two edges while it crosses the corner.
+    ClearScreen();
+    SetDrawRotation(45);
+    SetDrawHandle(2, 2);
+    FillRect(0, 0, 4, 4);
+    const auto shot = Shot();
+    EXPECT_EQ(Colour(*shot, 2, 2), Red);
+    EXPECT_EQ(Colour(*shot, 20, 20), Black);
+
+    const auto image = LoadImageFile(Cells(1, 1, 8, 8, {0xFF00FF00}), 0);
+    ClearScreen();
+    SetDrawRotation(0);
+    SetDrawHandle(0, 0);
+    SetDrawColour(255, 255, 255);
+    DrawImageFrame(*image, -6, 116, 0); // 2 units of it inside, at the bottom-left corner
+    DrawImageFrame(*image, 160, 0, 0);  // beyond the right edge
+    ExpectOnly(*Shot(), {0, 580, 10, 600}, Green);
+}
+
 TEST_F(Draw2DRenderTest, RectanglesTurnClockwiseAboutTheirHandleAfterScaling) {
     SetLogicalSize(160, 120);
     SetDrawRotation(90);

@@ -227,13 +227,30 @@ void TGLDraw2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx,
 }
 
 void TGLDraw2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx, float ty) {
+    const std::array<TDrawPoint, 4> corners{
+        _transform.Apply(x0, y0, tx, ty), _transform.Apply(x1, y0, tx, ty),
+        _transform.Apply(x1, y1, tx, ty), _transform.Apply(x0, y1, tx, ty)};
+    if (!MayShow(corners)) {
+        return;
+    }
     DisableTexture();
     glBegin(GL_QUADS);
-    Vertex(_transform.Apply(x0, y0, tx, ty));
-    Vertex(_transform.Apply(x1, y0, tx, ty));
-    Vertex(_transform.Apply(x1, y1, tx, ty));
-    Vertex(_transform.Apply(x0, y1, tx, ty));
+    for (const TDrawPoint& corner : corners) {
+        Vertex(corner);
+    }
     glEnd();
+}
+
+bool TGLDraw2DDriver::MayShow(std::span<const TDrawPoint> corners) const {
+    // A shape touching the picture's edge only covers no pixel centre.
+    const auto left = [](const TDrawPoint& p) { return p.x <= 0.0f; };
+    const auto above = [](const TDrawPoint& p) { return p.y <= 0.0f; };
+    const auto right = [this](const TDrawPoint& p) { return p.x >= _logicalWidth; };
+    const auto below = [this](const TDrawPoint& p) { return p.y >= _logicalHeight; };
+    return !(std::all_of(corners.begin(), corners.end(), left) ||
+             std::all_of(corners.begin(), corners.end(), above) ||
+             std::all_of(corners.begin(), corners.end(), right) ||
+             std::all_of(corners.begin(), corners.end(), below));
 }
 
 void TGLDraw2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx, float ty) {

@@ -18,6 +18,7 @@
 #endif
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -106,17 +107,20 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
     const float su1 = (sx + sw) * uscale;
     const float sv1 = (sy + sh) * vscale;
     auto& driver = *GLDraw2DDriver();
-    driver.EnableTexture(name);
     const TDrawTransform& transform = driver.Transform();
+    const std::array<TDrawPoint, 4> corners{
+        transform.Apply(x0, y0, tx, ty), transform.Apply(x1, y0, tx, ty),
+        transform.Apply(x1, y1, tx, ty), transform.Apply(x0, y1, tx, ty)};
+    if (!driver.MayShow(corners)) {
+        return;
+    }
+    driver.EnableTexture(name);
+    const std::array<std::array<float, 2>, 4> texels{
+        {{su0, sv0}, {su1, sv0}, {su1, sv1}, {su0, sv1}}};
     glBegin(GL_QUADS);
-    const auto corner = [&](float u, float v, float x, float y) {
-        const TDrawPoint point = transform.Apply(x, y, tx, ty);
-        glTexCoord2f(u, v);
-        glVertex2f(point.x, point.y);
-    };
-    corner(su0, sv0, x0, y0);
-    corner(su1, sv0, x1, y0);
-    corner(su1, sv1, x1, y1);
-    corner(su0, sv1, x0, y1);
+    for (size_t i = 0; i < corners.size(); ++i) {
+        glTexCoord2f(texels[i][0], texels[i][1]);
+        glVertex2f(corners[i].x, corners[i].y);
+    }
     glEnd();
 }
