@@ -2,7 +2,7 @@
 
 #include "audio/audio_failure.h"
 #include "audio/mixer_units.h"
-#include "audio/openal/openal_soft_extensions.h"
+#include "audio/openal/openal_platform_calls.h"
 #include "audio/openal/quiet_device_probe.h"
 
 #include <vector>
@@ -189,19 +189,19 @@ void TOpenALMixer::DeleteSource(uint32_t source) {
 
 // The calls on several sources act on them in one step of the mixer.
 void TOpenALMixer::Play(uint32_t source) {
-    alSourcePlayv(2, SourceSides(source).data());
+    ApplyToSources(TSourceAction::Play, 2, SourceSides(source).data());
 }
 
 void TOpenALMixer::Pause(uint32_t source) {
-    alSourcePausev(2, SourceSides(source).data());
+    ApplyToSources(TSourceAction::Pause, 2, SourceSides(source).data());
 }
 
 void TOpenALMixer::Stop(uint32_t source) {
-    alSourceStopv(2, SourceSides(source).data());
+    ApplyToSources(TSourceAction::Stop, 2, SourceSides(source).data());
 }
 
 void TOpenALMixer::Rewind(uint32_t source) {
-    alSourceRewindv(2, SourceSides(source).data());
+    ApplyToSources(TSourceAction::Rewind, 2, SourceSides(source).data());
 }
 
 TSourceState TOpenALMixer::State(uint32_t source) {

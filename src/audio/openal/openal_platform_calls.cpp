@@ -1,4 +1,4 @@
-#include "audio/openal/openal_soft_extensions.h"
+#include "audio/openal/openal_platform_calls.h"
 
 #if __has_include(<AL/alext.h>)
 
@@ -12,6 +12,23 @@ Proc DeviceProc(const char* name) {
 }
 
 } // namespace
+
+void ApplyToSources(TSourceAction action, ALsizei count, const ALuint* sources) {
+    switch (action) {
+    case TSourceAction::Play:
+        alSourcePlayv(count, sources);
+        break;
+    case TSourceAction::Pause:
+        alSourcePausev(count, sources);
+        break;
+    case TSourceAction::Stop:
+        alSourceStopv(count, sources);
+        break;
+    case TSourceAction::Rewind:
+        alSourceRewindv(count, sources);
+        break;
+    }
+}
 
 void DeferSourceUpdates() {
     static const auto defer =
@@ -69,6 +86,28 @@ void RenderLoopback(ALCdevice* device, int16_t* out, int32_t frames) {
 }
 
 #else
+
+void ApplyToSources(TSourceAction action, ALsizei count, const ALuint* sources) {
+    // The browser's calls on several sources at once take the sources' names
+    // for the sources themselves and fail; one call per source does the
+    // same, at the same moment, since nothing mixes between two calls.
+    for (ALsizei i = 0; i < count; ++i) {
+        switch (action) {
+        case TSourceAction::Play:
+            alSourcePlay(sources[i]);
+            break;
+        case TSourceAction::Pause:
+            alSourcePause(sources[i]);
+            break;
+        case TSourceAction::Stop:
+            alSourceStop(sources[i]);
+            break;
+        case TSourceAction::Rewind:
+            alSourceRewind(sources[i]);
+            break;
+        }
+    }
+}
 
 void DeferSourceUpdates() {}
 

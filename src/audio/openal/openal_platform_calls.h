@@ -1,15 +1,20 @@
 #pragma once
 
-// The extensions of OpenAL Soft that the mixer uses where the OpenAL it runs
-// on has them: the desktop's OpenAL Soft has all of them; the browser's
-// OpenAL, over Web Audio, has none, and needs none to play a stereo buffer
-// straight to the output sides (it places mono sources only), or to apply
-// the changes of one call together (it applies each at once).
+// The calls of the mixer that differ between the OpenAL it runs on: the
+// desktop's OpenAL Soft, with the extensions the mixer uses, and the
+// browser's OpenAL over Web Audio, which has none of them and needs none to
+// play a stereo buffer straight to the output sides (it places mono sources
+// only) or to apply the changes of one call together (it applies each at
+// once).
 
 #include <AL/al.h>
 #include <AL/alc.h>
 
 #include <cstdint>
+
+// Starts, pauses, stops or rewinds the sources in one step of the mixer.
+enum class TSourceAction { Play, Pause, Stop, Rewind };
+void ApplyToSources(TSourceAction action, ALsizei count, const ALuint* sources);
 
 // Holds back the changes made until the matching ProcessSourceUpdates, so
 // that they reach the mixer in the same mixing period.
