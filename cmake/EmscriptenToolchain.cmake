@@ -12,8 +12,7 @@ set(CMAKE_C_FLAGS_INIT "-fexceptions")
 set(CMAKE_CXX_FLAGS_INIT "-fexceptions")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fexceptions -sALLOW_MEMORY_GROWTH=1")
 
-# The programs that run during the build and the tests run under Node with
-# the machine's files visible as they are (the tests' scratch folders and
-# the assets beside them).
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/bin/env NODE_PATH=/usr/share/nodejs node
+# Node's own fetch would take a program's WebAssembly file's path for an
+# address: the program reads the file instead.
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/bin/env NODE_PATH=/usr/share/nodejs node --no-experimental-fetch
   CACHE STRING "Runs the build's WebAssembly programs" FORCE)

@@ -10,3 +10,9 @@ target_link_options(OpenAL::OpenAL INTERFACE -lopenal)
 
 # JavaScript written inline (EM_ASM) names its arguments $0, $1 and so on.
 target_compile_options(sewer_options INTERFACE -Wno-dollar-in-identifier-extension)
+
+# Every program but the game's page runs under Node, during the build and
+# the tests, with the machine's files as they are (the tests' scratch
+# folders, the corpora, the assets beside them); cmake/WebSite.cmake makes
+# the game a page's program instead.
+add_link_options(-sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1)

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -52,7 +52,10 @@ uint64_t GridHash(const TGrid2D<float>& grid) {
     TFnv1a fnv;
     for (int32_t x = 0; x < grid.Width(); ++x) {
         for (int32_t y = 0; y < grid.Height(); ++y) {
-            const auto bits = std::bit_cast<uint32_t>(grid(x, y));
+            // Copied rather than bit_cast: the browser's C++ library lacks it.
+            uint32_t bits = 0;
+            const float cell = grid(x, y);
+            std::memcpy(&bits, &cell, sizeof bits);
             for (int shift = 0; shift < 32; shift += 8) {
                 fnv.Add(static_cast<uint8_t>(bits >> shift));
             }
