@@ -13,11 +13,14 @@ function(sewer_add_web_site target)
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
     # Escape ends the program: its exit handlers run, and the page is told.
     -sEXIT_RUNTIME=1
-    -sENVIRONMENT=web
-    # The pictures and sounds where the program looks for them, beside it.
-    "SHELL:--preload-file ${bin}/img@/img"
-    "SHELL:--preload-file ${bin}/car2.wav@/car2.wav"
-    "SHELL:--preload-file ${bin}/explo.wav@/explo.wav")
+    # A page's program, with its files packed beside it, in place of the
+    # Node program every other one is.
+    -sENVIRONMENT=web -sNODERAWFS=0
+    # The pictures and sounds where the program looks for them, beside it
+    # (system/web/web_program_startup.cpp).
+    "SHELL:--preload-file ${bin}/img@/sewer-run/img"
+    "SHELL:--preload-file ${bin}/car2.wav@/sewer-run/car2.wav"
+    "SHELL:--preload-file ${bin}/explo.wav@/sewer-run/explo.wav")
 
   set(site ${CMAKE_BINARY_DIR}/site)
   set(zip ${CMAKE_BINARY_DIR}/sewer-run-${PROJECT_VERSION}-web.zip)

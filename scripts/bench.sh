@@ -4,6 +4,13 @@
 # held against their budgets (docs/performance.md explains them).
 # BUILD_DIR chooses the build directory (default: build/bench); RESULTS the
 # folder for every benchmark's full output (default: $BUILD_DIR/bench-results).
+#
+# `scripts/bench.sh web [--runs N] [--seconds S]` measures the browser version
+# instead, in headless Chromium (bench/web/page_bench.js, which takes the
+# arguments): the site scripts/web.sh built (SEWER_WEB_SITE, default
+# build/web/site), with puppeteer-core from SEWER_WEB_NPM_DIR (default
+# build/web/npm). It builds nothing; its output goes to $RESULTS/web.txt
+# (default: build/web/bench-results).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -61,6 +68,28 @@ inside_display() {
     ./bench-play-again 50 60 | tr -d '\r' | grep '_mb \|_ms \|^games_played' |
         tee "$results/play-again-60hz.txt"
 }
+
+web_bench() {
+    local site=${SEWER_WEB_SITE:-$root/build/web/site}
+    local web_results=${RESULTS:-$root/build/web/bench-results}
+    if [ ! -f "$site/sewer-run.wasm" ]; then
+        echo "No browser version in $site: build it first with scripts/web.sh" >&2
+        exit 1
+    fi
+    export SEWER_WEB_NPM_DIR=${SEWER_WEB_NPM_DIR:-$root/build/web/npm}
+    if [ ! -d "$SEWER_WEB_NPM_DIR/node_modules/puppeteer-core" ]; then
+        echo "No puppeteer-core in $SEWER_WEB_NPM_DIR: scripts/web.sh --test installs it" >&2
+        exit 1
+    fi
+    mkdir -p "$web_results"
+    node "$root/bench/web/page_bench.js" "$site" "$@" | tee "$web_results/web.txt"
+}
+
+if [[ ${1:-} == web ]]; then
+    shift
+    web_bench "$@"
+    exit
+fi
 
 if [[ ${1:-} == --inside ]]; then
     inside_display

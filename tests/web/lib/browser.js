@@ -9,8 +9,10 @@ const net = require('net');
 const os = require('os');
 const path = require('path');
 
-// puppeteer-core is installed into the build directory (scripts/web.sh).
-const puppeteer = require(path.join(process.env.SEWER_WEB_NPM_DIR, 'node_modules', 'puppeteer-core'));
+// puppeteer-core is installed into the build directory (scripts/web.sh); the
+// directory may be given relative to where the test was started.
+const puppeteer = require(path.resolve(process.env.SEWER_WEB_NPM_DIR, 'node_modules',
+                                       'puppeteer-core'));
 
 const ChromiumPath = '/usr/lib/chromium/chromium';
 
@@ -46,15 +48,30 @@ async function waitForPort(port, timeoutMs) {
   }
 }
 
+// The built site (index.html, sewer-run.js, .wasm, .data).
+function siteDir() {
+  const dir = process.env.SEWER_WEB_SITE_DIR;
+  if (!dir || !fs.existsSync(path.join(dir, 'index.html'))) {
+    throw new Error('SEWER_WEB_SITE_DIR must name the built site');
+  }
+  return dir;
+}
+
 // Serves `dir` on a free port of 127.0.0.1; resolves to { url, stop() }.
 async function serveSite(dir) {
   const port = await freePort();
   const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', '--directory', dir,
                                    String(port)], { stdio: 'ignore' });
+  // A test that dies must not leave its server behind.
+  const stop = () => server.kill();
+  process.on('exit', stop);
   await waitForPort(port, 10000);
   return {
     url: `http://127.0.0.1:${port}/`,
-    stop: () => server.kill(),
+    stop: () => {
+      process.off('exit', stop);
+      stop();
+    },
   };
 }
 
@@ -90,4 +107,4 @@ async function waitUntil(predicate, what, timeoutMs = 30000) {
   }
 }
 
-module.exports = { serveSite, launchBrowser, waitUntil };
+module.exports = { siteDir, serveSite, launchBrowser, waitUntil };
