@@ -6,7 +6,9 @@
 # SEWER_SKIP_SANITIZE=1 runs the normal build only. The Windows version is
 # cross-built and tested under Wine after the normal build (scripts/windows.sh,
 # into WINDOWS_BUILD_DIR, default build/windows); SEWER_SKIP_WINDOWS=1 leaves
-# it out.
+# it out. The browser version is built and tested under Node and headless
+# Chromium next (scripts/web.sh, into WEB_BUILD_DIR, default build/web);
+# SEWER_SKIP_WEB=1 leaves it out.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,6 +35,10 @@ run_suite "$build_dir" 300
 
 if [ "${SEWER_SKIP_WINDOWS:-0}" != 1 ]; then
     SEWER_LINUX_BIN_DIR="$build_dir/bin" "$root/scripts/windows.sh" --test
+fi
+
+if [ "${SEWER_SKIP_WEB:-0}" != 1 ]; then
+    SEWER_LINUX_BIN_DIR="$build_dir/bin" "$root/scripts/web.sh" --test
 fi
 
 [ "${SEWER_SKIP_SANITIZE:-0}" = 1 ] && exit 0
