@@ -16,6 +16,8 @@ function(sewer_add_web_site target)
     # A page's program, with its files packed beside it, in place of the
     # Node program every other one is.
     -sENVIRONMENT=web -sNODERAWFS=0
+    # The player's program is optimised fully, also when linked.
+    -O3
     # The pictures and sounds where the program looks for them, beside it
     # (system/web/web_program_startup.cpp).
     "SHELL:--preload-file ${bin}/img@/sewer-run/img"
